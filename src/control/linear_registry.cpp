@@ -23,8 +23,8 @@ const std::array kEntries = {
                        }},
     LinearEncoderEntry{1, Create<CCode39ExtendedSymbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
-                         CCode39ExtendedSymbol().Encode(m, o.code39CheckDigit, o.showCheckDigit, o.startStopChars,
-                                                        p, t);
+                         CCode39ExtendedSymbol().Encode(m, o.code39CheckDigit, o.showCheckDigit, o.startStopChars, p,
+                                                        t);
                        }},
     LinearEncoderEntry{2, Create<CCode39HIBCSymbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {

@@ -24,8 +24,7 @@ struct LinearOptions {
 struct LinearEncoderEntry {
   int symbology;
   std::unique_ptr<Quillon::BrindleLib::CSymbol> (*create)();
-  void (*encode)(const std::string& message, const LinearOptions& options, std::string& pattern,
-                 std::string& text);
+  void (*encode)(const std::string& message, const LinearOptions& options, std::string& pattern, std::string& text);
 };
 
 // The entry of a symbology, or nullptr when it has no linear encoder (two-dimensional

@@ -21,7 +21,7 @@ class IBarcodeEvents {
   IBarcodeEvents(const IBarcodeEvents&) = delete;
   IBarcodeEvents& operator=(const IBarcodeEvents&) = delete;
   virtual ~IBarcodeEvents() = default;
-  virtual HRESULT BarcodeError(std::int32_t handle, std::int32_t nError) = 0;                // DISPID 1
+  virtual HRESULT BarcodeError(std::int32_t handle, std::int32_t nError) = 0;                 // DISPID 1
   virtual HRESULT DebugMessage(std::int32_t /*handle*/, const std::u16string& /*message*/) {  // DISPID 2
     return S_OK;
   }

@@ -16,9 +16,9 @@ class barlib_error : public std::exception {
 };
 
 // Subclasses fix the code range of one kind of failure and add nothing else.
-#define QUILLON_BARLIB_ERROR(name)                                                    \
-  class name : public barlib_error {                                                  \
-   public:                                                                            \
+#define QUILLON_BARLIB_ERROR(name)                                                      \
+  class name : public barlib_error {                                                    \
+   public:                                                                              \
     name(int errorCode, std::string text) : barlib_error(errorCode, std::move(text)) {} \
   }
 

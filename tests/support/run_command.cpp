@@ -99,7 +99,9 @@ CommandResult RunCommand(const std::vector<std::string>& argv, const std::string
   return result;
 }
 
-std::string LinnetBinary() { return LINNET_BINARY; }
+std::string LinnetBinary() {
+  return LINNET_BINARY;
+}
 
 std::string SharedDir() {
   if (const char* env = std::getenv("LINNET_SHARED_DIR")) {
