@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "control/qln_barcode.h"
@@ -24,6 +25,10 @@ std::int32_t RoundedToInt(double value) {
 
 std::int32_t ClampDots(std::int64_t dots) {
   return static_cast<std::int32_t>(std::clamp(dots, -kMaxLayoutDots, kMaxLayoutDots));
+}
+
+std::int32_t ClampUser(std::int64_t length) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(length, INT32_MIN, INT32_MAX));
 }
 
 std::int32_t DotsFromMils(std::int32_t mils, std::int32_t resolution) {

@@ -13,6 +13,8 @@ inline constexpr std::int64_t kMaxLayoutDots = std::int64_t{1} << 26;
 
 // A 64-bit layout computation brought back into the layout's range.
 std::int32_t ClampDots(std::int64_t dots);
+// A 64-bit sum or multiple of user units kept within 32 bits.
+std::int32_t ClampUser(std::int64_t length);
 
 // The sign is dropped; a non-zero length is at least one dot.
 std::int32_t DotsFromMils(std::int32_t mils, std::int32_t resolution);
