@@ -1,5 +1,6 @@
 #include "cli/property_text.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <vector>
@@ -45,7 +46,7 @@ bool ParseFont(const std::string& value, Variant& out, std::string& error) {
         error = "unknown font attribute '" + p + "'";
         return false;
       }
-      d.sizeTenThousandths = static_cast<std::int64_t>(points * 10000 + 0.5);
+      d.sizeTenThousandths = std::llround(points * 10000);
     }
   }
   out = Variant::Font(std::make_shared<FontObject>(std::move(d)));
