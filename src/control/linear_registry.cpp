@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include "symbology/code128.h"
 #include "symbology/code39.h"
+#include "symbology/ean128.h"
+#include "symbology/upc_ean.h"
 
 namespace linnet {
 
@@ -29,6 +32,34 @@ const std::array kEntries = {
     LinearEncoderEntry{2, Create<CCode39HIBCSymbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode39HIBCSymbol().Encode(m, o.showCheckDigit, o.startStopChars, p, t);
+                       }},
+    LinearEncoderEntry{5, Create<CCode128Symbol>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CCode128Symbol().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{6, Create<CEAN128Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEAN128Symbol().Encode(m, o.uccEanCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{8, Create<CUpcaSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CUpcaSymbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{9, Create<CUpceSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CUpceSymbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{10, Create<CEan13Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEan13Symbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{11, Create<CEan8Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEan8Symbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{12, Create<CBooklandSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CBooklandSymbol().Encode(m, o.showHRText, p, t);
                        }},
 };
 
