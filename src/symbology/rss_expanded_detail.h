@@ -24,6 +24,15 @@ struct ExpandedState {
   bool error = false;    // a write did not fit
 };
 
+// Reads the parenthesised AI message with the tolerant AI parser into the data string (AI
+// digits and normalised fields, '#' for each FNC1 separator, characters without a value in
+// the general-purpose field left out, cut to 80 characters) and the human-readable text.
+// Returns -1 when the message lacks the "(AI)" structure or an AI is not numeric.
+int ParseElements(std::string_view message, std::string& data, std::string& text);
+
+// Whether the general-purpose field has a value for `c` ('#' standing for FNC1).
+bool HasGeneralFieldValue(char c);
+
 // Data characters of a symbol holding `bitCount` bits: whole 12-bit characters, at least 3,
 // one more when the last row would otherwise hold a single symbol character.
 int ExpandedDataCharacters(int bitCount, int segmentsPerRow);

@@ -207,6 +207,10 @@ class FieldWriter {
 
 }  // namespace
 
+bool HasGeneralFieldValue(char c) {
+  return Iso646Code(c).bits > 0;
+}
+
 void encodeGeneralField(std::string_view data, size_t start, ExpandedState& state) {
   FieldWriter(data, start, state).Run();
 }

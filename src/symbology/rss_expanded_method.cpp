@@ -1,6 +1,6 @@
 #include <optional>
 
-#include "symbology/rss14.h"
+#include "symbology/gtin.h"
 #include "symbology/rss_expanded_detail.h"
 
 namespace Quillon::BrindleLib::detail {
