@@ -10,6 +10,9 @@
 #include "symbology/ean128.h"
 #include "symbology/msi.h"
 #include "symbology/postal.h"
+#include "symbology/rss14.h"
+#include "symbology/rss_expanded.h"
+#include "symbology/rss_limited.h"
 #include "symbology/telepen.h"
 #include "symbology/two_of_five.h"
 #include "symbology/upc_ean.h"
@@ -113,6 +116,35 @@ const std::array kEntries = {
                          CCode11Symbol().Encode(m, o.showCheckDigit, p, t);
                          ,
                        };
+}
+}
+,
+    LinearEncoderEntry{33, Create<CRSS14Encoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14Encoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{34, Create<CRSS14TruncatedEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14TruncatedEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{35, Create<CRSS14StackedEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14StackedEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{36, Create<CRSS14StackedOmniEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14StackedOmniEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{37, Create<CRSSLimitedEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSSLimitedEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{38, Create<CRSSExpandedEncoder>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CRSSExpandedEncoder().Encode(m, o.maxCols, p, t);
+                       }},
+}
+;
 
 }  // namespace
 
