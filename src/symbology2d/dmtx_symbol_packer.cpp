@@ -11,6 +11,8 @@
 
 namespace brindle2::dmtxencode {
 
+namespace {
+
 void PadCodewords(std::span<std::uint8_t> codewords, std::size_t count) {
   for (std::size_t i = count; i < codewords.size(); ++i) {
     if (i == count) {
@@ -23,6 +25,19 @@ void PadCodewords(std::span<std::uint8_t> codewords, std::size_t count) {
   }
 }
 
+}  // namespace
+
+void BuildCodewordStream(int sizeIndex, std::span<const std::uint8_t> data, std::span<std::uint8_t> stream) {
+  const SymbolSize& size = SymbolSizeAt(sizeIndex);
+  if (data.size() > static_cast<std::size_t>(size.dataCodewords) ||
+      stream.size() != static_cast<std::size_t>(size.dataCodewords + size.checkCodewords)) {
+    throw std::invalid_argument("codewords do not match the symbol size");
+  }
+  std::copy(data.begin(), data.end(), stream.begin());
+  PadCodewords(stream.first(static_cast<std::size_t>(size.dataCodewords)), data.size());
+  AddCheckCodewords(size, stream);
+}
+
 SymbolPacker* SymbolPacker::Create(int sizeIndex, std::span<const std::uint8_t> dataCodewords) {
   return new SymbolPacker(sizeIndex, dataCodewords);
 }
@@ -30,18 +45,12 @@ SymbolPacker* SymbolPacker::Create(int sizeIndex, std::span<const std::uint8_t> 
 SymbolPacker::SymbolPacker(int sizeIndex, std::span<const std::uint8_t> dataCodewords)
     : sizeIndex_(sizeIndex), dataCodewords_(dataCodewords.begin(), dataCodewords.end()) {
   const SymbolSize& size = SymbolSizeAt(sizeIndex);
-  if (dataCodewords.size() > static_cast<std::size_t>(size.dataCodewords)) {
-    throw std::invalid_argument("more data codewords than the symbol holds");
-  }
   rows_ = size.rows;
   columns_ = size.columns;
-  std::array<std::uint8_t, kMaxDataCodewords + 620> all{};
-  const auto total = static_cast<std::size_t>(size.dataCodewords + size.checkCodewords);
-  std::span<std::uint8_t> codewords(all.data(), total);
-  std::copy(dataCodewords.begin(), dataCodewords.end(), codewords.begin());
-  PadCodewords(codewords.first(static_cast<std::size_t>(size.dataCodewords)), dataCodewords.size());
-  AddCheckCodewords(size, codewords);
-  modules_ = PlaceModules(size, codewords);
+  std::array<std::uint8_t, kMaxDataCodewords + kMaxCheckCodewords> all;
+  const std::span<std::uint8_t> stream(all.data(), static_cast<std::size_t>(size.dataCodewords + size.checkCodewords));
+  BuildCodewordStream(sizeIndex, dataCodewords, stream);
+  modules_ = PlaceModules(size, stream);
 }
 
 HRESULT SymbolPacker::QueryInterface(const InterfaceId& iid, void** object) {

@@ -41,8 +41,9 @@ class SymbolPacker final : public I2DBitPattern, public IDmtxEncodeResult, publi
   void* userData_ = nullptr;
 };
 
-// Fills `codewords` after its first `count` with pad codewords: 129 first, then the
-// 253-state randomised pad of each 1-based position.
-void PadCodewords(std::span<std::uint8_t> codewords, std::size_t count);
+// Every codeword of a symbol of size `sizeIndex` into `stream` (data plus check codewords
+// long): the data, the pad up to the data capacity (129 first, then the 253-state
+// randomised pad of each 1-based position), and the interleaved check codewords.
+void BuildCodewordStream(int sizeIndex, std::span<const std::uint8_t> data, std::span<std::uint8_t> stream);
 
 }  // namespace brindle2::dmtxencode

@@ -16,6 +16,7 @@ struct SymbolSize {
 inline constexpr int kSymbolSizeCount = 30;
 inline constexpr int kFirstRectangularSize = 24;  // 0..23 square, 24..29 rectangular
 inline constexpr int kMaxDataCodewords = 1558;
+inline constexpr int kMaxCheckCodewords = 620;
 
 // Size options besides a fixed index.
 inline constexpr int kSquaresFirst = -1;
