@@ -111,12 +111,12 @@ constexpr ReverseTables kReverse = BuildReverseTables();
 
 }  // namespace
 
+namespace detail {
+constexpr std::array<std::array<std::int8_t, 256>, kCodeSetCount> kByteValues = kReverse.byteValue;
+}  // namespace detail
+
 const std::array<CodeSetRow, kCodewordValues>& CodeSetTable() {
   return kTable;
-}
-
-int ValueInSet(int set, unsigned char byte) {
-  return kReverse.byteValue[static_cast<std::size_t>(set)][byte];
 }
 
 int FunctionValue(int set, CodeSetFunction function) {

@@ -2,6 +2,7 @@
 // The five MaxiCode code sets: what each of the 64 codeword values means in each set, and
 // the reverse lookups the encoder needs (a byte's value in a set, the value of a function).
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace Quillon::BrindleLib::maxicode {
@@ -35,8 +36,15 @@ using CodeSetRow = std::array<std::int16_t, kCodeSetCount>;
 // Row v: the meaning of codeword value v in sets A to E.
 const std::array<CodeSetRow, kCodewordValues>& CodeSetTable();
 
+namespace detail {
+// Byte -> value in each set (-1: not there), derived from the table.
+extern const std::array<std::array<std::int8_t, 256>, kCodeSetCount> kByteValues;
+}  // namespace detail
+
 // The value of `byte` in `set`, or -1 when the set does not hold it.
-int ValueInSet(int set, unsigned char byte);
+inline int ValueInSet(int set, unsigned char byte) {
+  return detail::kByteValues[static_cast<std::size_t>(set)][byte];
+}
 
 inline bool InSet(int set, unsigned char byte) {
   return ValueInSet(set, byte) >= 0;

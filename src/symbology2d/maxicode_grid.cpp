@@ -1,5 +1,7 @@
 #include "symbology2d/maxicode_grid.h"
 
+#include <algorithm>
+
 namespace Quillon::BrindleLib::maxicode {
 
 namespace {
@@ -78,6 +80,33 @@ constexpr std::array<GridRow, kGridRows> kGrid = {{
 }};
 // clang-format on
 
+// Where a module takes its colour from: bit `shift` of value `source`, where the values are
+// the 144 codewords followed by a light and a dark one for the fixed modules.
+struct ModuleSource {
+  std::uint8_t source = 0;
+  std::uint8_t shift = 0;
+};
+
+constexpr std::size_t kLightSource = kSymbolCodewords;
+constexpr std::size_t kDarkSource = kSymbolCodewords + 1;
+
+constexpr std::array<std::array<ModuleSource, kGridColumns>, kGridRows> BuildModuleSources() {
+  std::array<std::array<ModuleSource, kGridColumns>, kGridRows> sources{};
+  for (std::size_t r = 0; r < sources.size(); ++r) {
+    for (std::size_t c = 0; c < sources[r].size(); ++c) {
+      const int cell = kGrid[r][c];
+      if (cell >= 0) {
+        sources[r][c] = {static_cast<std::uint8_t>(cell / 6), static_cast<std::uint8_t>(5 - cell % 6)};
+      } else {
+        sources[r][c].source = static_cast<std::uint8_t>(cell == kFixedDark ? kDarkSource : kLightSource);
+      }
+    }
+  }
+  return sources;
+}
+
+constexpr auto kModules = BuildModuleSources();
+
 }  // namespace
 
 const std::array<GridRow, kGridRows>& ModuleGrid() {
@@ -85,20 +114,17 @@ const std::array<GridRow, kGridRows>& ModuleGrid() {
 }
 
 std::vector<std::string> LayOutMaxiCode(const SymbolCodewords& codewords) {
+  std::array<std::uint8_t, kSymbolCodewords + 2> values{};
+  std::copy(codewords.begin(), codewords.end(), values.begin());
+  values[kDarkSource] = 1;
   std::vector<std::string> rows;
   rows.reserve(kGridRows);
-  for (const GridRow& cells : kGrid) {
-    std::string row;
-    row.reserve(kGridColumns);
-    for (const std::int16_t cell : cells) {
-      if (cell >= 0) {
-        const int codeword = codewords[static_cast<std::size_t>(cell / 6)];
-        row.push_back(((codeword >> (5 - cell % 6)) & 1) != 0 ? '1' : '0');
-      } else if (cell != kAbsent) {
-        row.push_back(cell == kFixedDark ? '1' : '0');
-      }
+  for (int r = 0; r < kGridRows; ++r) {
+    std::string& row = rows.emplace_back(static_cast<std::size_t>(kGridColumns - r % 2), '0');
+    const auto& cells = kModules[static_cast<std::size_t>(r)];
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      row[c] = static_cast<char>('0' + ((values[cells[c].source] >> cells[c].shift) & 1));
     }
-    rows.push_back(std::move(row));
   }
   return rows;
 }

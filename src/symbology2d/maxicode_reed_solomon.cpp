@@ -36,12 +36,27 @@ constexpr FieldTables BuildFieldTables() {
 
 constexpr FieldTables kField = BuildFieldTables();
 
+using ProductTable = std::array<std::array<std::uint8_t, kFieldSize>, kFieldSize>;
+
 constexpr std::uint8_t Multiply(std::uint8_t a, std::uint8_t b) {
   if (a == 0 || b == 0) {
     return 0;
   }
   return kField.exp[static_cast<std::size_t>(kField.log[a]) + kField.log[b]];
 }
+
+constexpr ProductTable BuildProductTable() {
+  ProductTable products{};
+  for (int a = 0; a < kFieldSize; ++a) {
+    for (int b = 0; b < kFieldSize; ++b) {
+      products[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] =
+          Multiply(static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b));
+    }
+  }
+  return products;
+}
+
+constexpr ProductTable kProducts = BuildProductTable();
 
 // Coefficients of (x - alpha^1)...(x - alpha^N) below the leading 1, highest order first.
 template <int N>
@@ -87,11 +102,11 @@ void ReedSolomonCheck(std::span<const std::uint8_t> data, std::span<std::uint8_t
   std::fill(check.begin(), check.end(), std::uint8_t{0});
   // The remainder of data(x) * x^n divided by the generator, as a shift register.
   for (const std::uint8_t d : data) {
-    const auto feedback = static_cast<std::uint8_t>(d ^ check[0]);
+    const auto& times = kProducts[static_cast<std::size_t>((d ^ check[0]) & 0x3F)];
     for (std::size_t j = 0; j + 1 < check.size(); ++j) {
-      check[j] = static_cast<std::uint8_t>(check[j + 1] ^ Multiply(feedback, generator[j]));
+      check[j] = static_cast<std::uint8_t>(check[j + 1] ^ times[generator[j]]);
     }
-    check[check.size() - 1] = Multiply(feedback, generator[check.size() - 1]);
+    check[check.size() - 1] = times[generator[check.size() - 1]];
   }
 }
 
