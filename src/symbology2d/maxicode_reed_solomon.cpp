@@ -12,7 +12,7 @@ constexpr int kFieldSize = 64;
 constexpr int kFieldPolynomial = 0x43;  // x^6 + x + 1
 
 struct FieldTables {
-  std::array<std::uint8_t, 2 * kFieldSize> exp{};
+  std::array<std::uint8_t, 2 * static_cast<std::size_t>(kFieldSize)> exp{};
   std::array<std::uint8_t, kFieldSize> log{};
 };
 

@@ -190,7 +190,9 @@ TEST(MaxiCodeEncoder, MessageEndsAtItsFirstZeroByte) {
 // Random bytes, heavy in the syntax's own characters, in every mode: a symbol or an
 // engine error, never anything else.
 TEST(MaxiCodeEncoder, AnyByteStringEncodesOrFailsCleanly) {
-  const std::string alphabet = std::string("~27d[]@AZaz09 \x1d\x1e\x04\r\xC0\xE0\xFF\x80", 25) + std::string(1, '\0');
+  // The terminating zero is part of the alphabet: a message ends at its first zero byte.
+  const char kAlphabet[] = "~27d[]@AZaz09 \x1d\x1e\x04\r\xC0\xE0\xFF\x80";
+  const std::string alphabet(kAlphabet, sizeof kAlphabet);
   std::mt19937 random(2024);
   int encoded = 0;
   for (int trial = 0; trial < 3000; ++trial) {
