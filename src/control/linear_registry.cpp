@@ -2,7 +2,14 @@
 
 #include <array>
 
+#include "symbology/codabar.h"
+#include "symbology/code11.h"
 #include "symbology/code39.h"
+#include "symbology/code93.h"
+#include "symbology/msi.h"
+#include "symbology/postal.h"
+#include "symbology/telepen.h"
+#include "symbology/two_of_five.h"
 
 namespace linnet {
 
@@ -29,6 +36,50 @@ const std::array kEntries = {
     LinearEncoderEntry{2, Create<CCode39HIBCSymbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode39HIBCSymbol().Encode(m, o.showCheckDigit, o.startStopChars, p, t);
+                       }},
+    LinearEncoderEntry{3, Create<CCodabarSymbol>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CCodabarSymbol().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{4, Create<CCode93Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CCode93Symbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{7, Create<CItf25Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CItf25Symbol().Encode(m, o.i2of5CheckDigit, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{13, Create<CTelepenSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CTelepenSymbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{14, Create<CTelepenNumericSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CTelepenNumericSymbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{20, Create<CPostnetSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CPostnetSymbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{21, Create<CPlanetSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CPlanetSymbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{22, Create<CRoyalMailSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CRoyalMailSymbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{30, Create<CMSISymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CMSISymbol().Encode(m, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{31, Create<CCode25Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CCode25Symbol().Encode(m, o.code25CheckDigit, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{32, Create<CCode11Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CCode11Symbol().Encode(m, o.showCheckDigit, p, t);
                        }},
 };
 
