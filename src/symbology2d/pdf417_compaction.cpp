@@ -1,6 +1,7 @@
 // Message syntax and the choice of compaction mode for every run of a segment.
 #include <cstdio>
 
+#include "platform/log.h"
 #include "symbology2d/pdf417_encoder.h"
 
 namespace Quillon::BrindleLib {
@@ -44,11 +45,6 @@ void AppendGli(long value, Codewords& stream) {
   } else {
     stream.insert(stream.end(), {pdf417::kGliUserDefined, static_cast<std::uint16_t>(value - 810900)});
   }
-}
-
-// Stand-in for the project's diagnostic switch: the trace stays off.
-bool TraceEnabled() {
-  return false;
 }
 
 }  // namespace
@@ -209,7 +205,8 @@ std::size_t CPDF417Encoder2::CDataEncodationBuilder::ByteRunLength(std::size_t p
 }
 
 void CPDF417Encoder2::CDataEncodationBuilder::TraceRun(const char* modeName, std::size_t start) const {
-  if (!TraceEnabled()) {
+  // The trace belongs on standard output; only its switch is the library's diagnostics switch.
+  if (!linnet::log::Enabled()) {
     return;
   }
   char shown[5];
