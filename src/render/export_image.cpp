@@ -5,6 +5,7 @@
 #include <new>
 #include <string_view>
 
+#include "control/error_info.h"
 #include "platform/files/file_replace.h"
 #include "platform/image/byte_sink.h"
 #include "platform/image/image_codecs.h"
@@ -16,11 +17,6 @@ namespace {
 
 constexpr int kOverwriteRefused = 6107;
 constexpr int kNoBitmap = 6122;
-
-// The control's error result for a numbered error.
-HRESULT ControlError(int number) {
-  return static_cast<HRESULT>(0x83280000U + static_cast<std::uint32_t>(number));
-}
 
 // Existing files are replaced only when they are plain, writable and named like an image.
 constexpr std::array<std::string_view, 9> kReplaceableExtensions = {".bmp",  ".jpg", ".jpeg", ".gif", ".tif",
@@ -65,7 +61,7 @@ bool IsMetafile(int format) {
 
 HRESULT ExportImageToFile(CQlnBarcode& control, const std::string& path, int format) {
   if (!MayOverwrite(path)) {
-    return ControlError(kOverwriteRefused);
+    return RaiseNumberedError(kOverwriteRefused);
   }
   if (IsMetafile(format)) {
     return E_NOTIMPL;
@@ -73,13 +69,13 @@ HRESULT ExportImageToFile(CQlnBarcode& control, const std::string& path, int for
   try {
     const auto bitmap = DrawRasterLabel(control);
     if (!bitmap) {
-      return ControlError(kNoBitmap);
+      return RaiseNumberedError(kNoBitmap);
     }
     const bool written = files::WriteReplacing(path, [&](std::FILE* file) {
       image::FileSink sink(file);
       return image::EncodeImage(*bitmap, CodecFor(format), sink);
     });
-    return written ? S_OK : ControlError(kOverwriteRefused);
+    return written ? S_OK : RaiseNumberedError(kOverwriteRefused);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
@@ -92,12 +88,12 @@ HRESULT ExportImageToStream(CQlnBarcode& control, std::vector<unsigned char>& ou
   try {
     const auto bitmap = DrawRasterLabel(control);
     if (!bitmap) {
-      return ControlError(kNoBitmap);
+      return RaiseNumberedError(kNoBitmap);
     }
     std::vector<unsigned char> encoded;
     image::VectorSink sink(encoded);
     if (!image::EncodeImage(*bitmap, CodecFor(format), sink)) {
-      return ControlError(kOverwriteRefused);
+      return RaiseNumberedError(kOverwriteRefused);
     }
     out.insert(out.end(), encoded.begin(), encoded.end());
     return S_OK;
