@@ -208,6 +208,10 @@ FontCache::~FontCache() {
   if (library_ != nullptr) {
     FT_Done_FreeType(library_);
   }
+  // Fontconfig is used through this cache only; its configuration goes with it.
+  if (fontconfigReady_) {
+    FcFini();
+  }
 }
 
 const FaceEntry* FontCache::Match(std::u16string_view family, bool bold, bool italic) {
