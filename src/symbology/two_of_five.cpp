@@ -46,6 +46,7 @@ constexpr std::array<PatternRecord, 13> MakeCode25Table() {
 }
 
 constexpr auto kItf25Table = MakeItf25Table();
+static_assert(KeysAreIndexes(kItf25Table));
 constexpr auto kCode25Table = MakeCode25Table();
 
 bool IsDigit(char c) {
@@ -65,7 +66,7 @@ char TwoOfFiveCheckDigit(const Elements& digits) {
 }
 
 std::string_view Itf25Pattern(unsigned char key) {
-  return LookupPattern(key, kItf25Table.data());
+  return IndexedPattern(kItf25Table, key);
 }
 
 std::string_view Code25Pattern(unsigned char key) {
