@@ -4,12 +4,18 @@
 
 #include "symbology/codabar.h"
 #include "symbology/code11.h"
+#include "symbology/code128.h"
 #include "symbology/code39.h"
 #include "symbology/code93.h"
+#include "symbology/ean128.h"
 #include "symbology/msi.h"
 #include "symbology/postal.h"
+#include "symbology/rss14.h"
+#include "symbology/rss_expanded.h"
+#include "symbology/rss_limited.h"
 #include "symbology/telepen.h"
 #include "symbology/two_of_five.h"
+#include "symbology/upc_ean.h"
 
 namespace linnet {
 
@@ -45,9 +51,37 @@ const std::array kEntries = {
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode93Symbol().Encode(m, o.showCheckDigit, p, t);
                        }},
+    LinearEncoderEntry{5, Create<CCode128Symbol>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CCode128Symbol().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{6, Create<CEAN128Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEAN128Symbol().Encode(m, o.uccEanCheckDigit, p, t);
+                       }},
     LinearEncoderEntry{7, Create<CItf25Symbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CItf25Symbol().Encode(m, o.i2of5CheckDigit, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{8, Create<CUpcaSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CUpcaSymbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{9, Create<CUpceSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CUpceSymbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{10, Create<CEan13Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEan13Symbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{11, Create<CEan8Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEan8Symbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{12, Create<CBooklandSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CBooklandSymbol().Encode(m, o.showHRText, p, t);
                        }},
     LinearEncoderEntry{13, Create<CTelepenSymbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
@@ -80,8 +114,37 @@ const std::array kEntries = {
     LinearEncoderEntry{32, Create<CCode11Symbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode11Symbol().Encode(m, o.showCheckDigit, p, t);
+                         ,
+                       };
+}
+}
+,
+    LinearEncoderEntry{33, Create<CRSS14Encoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14Encoder().Encode(m, p, t);
                        }},
-};
+    LinearEncoderEntry{34, Create<CRSS14TruncatedEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14TruncatedEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{35, Create<CRSS14StackedEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14StackedEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{36, Create<CRSS14StackedOmniEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSS14StackedOmniEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{37, Create<CRSSLimitedEncoder>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CRSSLimitedEncoder().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{38, Create<CRSSExpandedEncoder>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CRSSExpandedEncoder().Encode(m, o.maxCols, p, t);
+                       }},
+}
+;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "symbology/databar_tables.h"
 #include "symbology/databar_widths.h"
+#include "symbology/gtin.h"
 
 namespace Quillon::BrindleLib {
 
@@ -13,17 +14,6 @@ constexpr int kBufferDigits = 14;
 constexpr std::int64_t kHalfSplit = 4537077;
 constexpr int kCharacterSplit = 1597;
 constexpr int kChecksumModulus = 79;
-
-// Modulo-10 check digit, weights 3 and 1 from the rightmost digit.
-char GtinCheckDigit(std::string_view digits) {
-  int sum = 0;
-  int weight = 3;
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    sum += (*it - '0') * weight;
-    weight = 4 - weight;
-  }
-  return static_cast<char>('0' + (10 - sum % 10) % 10);
-}
 
 void AppendWidths(const DataBarCharacter& widths, bool reversed, std::string& pattern) {
   for (int i = 0; i < 8; ++i) {
