@@ -297,7 +297,9 @@ std::map<std::string, std::string> ReadReference() {
       fields >> value;  // the module column
     }
     if (kind.rfind("EAN", 0) == 0 || kind.rfind("UPCE", 0) == 0 || kind.rfind("ADDON", 0) == 0) {
-      table[kind + " " + key] = value;
+      kind += ' ';
+      kind += key;
+      table[kind] = value;
     }
   }
   return table;
@@ -354,8 +356,11 @@ TEST(UpcEan, SymbolsEqualTheirReferenceConstruction) {
       d += static_cast<char>('0' + random() % 10);
     }
     const std::string supplement = std::to_string(random() % 100000 + 100000).substr(1, trial % 2 == 0 ? 2 : 5);
-    SCOPED_TRACE(d + "|" + supplement);
     d += GtinCheckDigit(d);
+    std::string message = d;
+    message += '|';
+    message += supplement;
+    SCOPED_TRACE(message);
     std::string expected = guard("NORMAL");
     for (int k = 1; k < 7; ++k) {
       expected += digit(ref["EAN13_PARITY " + d.substr(0, 1)][k - 1], d[k]);
@@ -373,9 +378,12 @@ TEST(UpcEan, SymbolsEqualTheirReferenceConstruction) {
       sets = ref["ADDON5_PARITY " + std::to_string((3 * (v(0) + v(2) + v(4)) + 9 * (v(1) + v(3))) % 10)];
     }
     for (std::size_t k = 0; k < supplement.size(); ++k) {
-      expected += (k > 0 ? guard("ADDON_SEP") : "") + digit(sets[k], supplement[k]);
+      if (k > 0) {
+        expected += guard("ADDON_SEP");
+      }
+      expected += digit(sets[k], supplement[k]);
     }
-    EXPECT_EQ(Modules(Encode(CEan13Symbol(), d + "|" + supplement).pattern), expected);
+    EXPECT_EQ(Modules(Encode(CEan13Symbol(), message).pattern), expected);
   }
 }
 
