@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/run_command.h"
+
+namespace linnet {
+namespace {
+
+using testing::LinnetBinary;
+using testing::RunCommand;
+
+struct CliCase {
+  std::vector<std::string> args;
+  int exitCode;
+  std::string out;  // expected standard output, or a prefix of it when it ends in "..."
+  std::string err;  // expected standard error (exact)
+};
+
+void Check(const CliCase& t, const std::string& input = {}) {
+  std::vector<std::string> argv = {LinnetBinary()};
+  argv.insert(argv.end(), t.args.begin(), t.args.end());
+  const auto r = RunCommand(argv, input);
+  std::string joined;
+  for (const auto& a : t.args) {
+    joined += a + " ";
+  }
+  SCOPED_TRACE(joined);
+  EXPECT_EQ(r.exitCode, t.exitCode);
+  if (t.out.size() >= 3 && t.out.compare(t.out.size() - 3, 3, "...") == 0) {
+    EXPECT_EQ(r.out.substr(0, t.out.size() - 3), t.out.substr(0, t.out.size() - 3));
+  } else {
+    EXPECT_EQ(r.out, t.out);
+  }
+  EXPECT_EQ(r.err, t.err);
+}
+
+const std::string kCode39 = "nwnnwnwnnnwnwnnwnnnnwnnnwnnwnnnnnnwwnnwnwnnnwwnnnnwnwwnnnnnnnnwwnnwnnnnwnnwnwnnn";
+
+TEST(LinnetCli, EncodeAndRefusals) {
+  const CliCase cases[] = {
+      {{"encode", "-b", "0", "-d", "CODE39"}, 0, kCode39 + "\n*CODE39*\n", ""},
+      {{"encode", "-b", "qlxCode39", "-d", "CODE39", "--set", "code39startstopchars=false"},
+       0,
+       kCode39 + "\nCODE39\n",
+       ""},
+      {{"encode", "-b", "2", "-d", "A123"}, 0, "nwnnwnwnnn...", ""},
+      {{"encode", "-b", "1", "-d", "a", "--set", "Code39OptionalCheckDigit=true", "--set", "ShowCheckDigit=true"},
+       0,
+       "nwnnwnwnnnnwnnnwnwnnwnnnnwnnwnwnnwnnwnnnnwnnwnwnnn\n*a8*\n",
+       ""},
+      {{"encode", "--set", "BarHeight=0"}, 2, "", "error 6116: Invalid value for BarHeight property.\n"},
+      {{"encode", "--set", "BarHeight=tall"}, 2, "", "linnet: BarHeight: 'tall' is not a value of this property\n"},
+      {{"encode", "--set", "NoSuchThing=1"},
+       1,
+       "",
+       "linnet: no settable property named 'NoSuchThing' (see linnet show)\n"},
+      {{"encode", "-i", "/nonexistent/file"}, 4, "", "linnet: cannot read /nonexistent/file\n"},
+  };
+  for (const auto& t : cases) {
+    Check(t);
+  }
+}
+
+TEST(LinnetCli, MessageFromStandardInput) {
+  Check({{"encode", "--set", "Code39StartStopChars=0", "-i", "-"}, 0, kCode39 + "\nCODE39\n", ""}, "CODE39");
+}
+
+TEST(LinnetCli, UsageErrors) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {}, {"frobnicate"}, {"encode", "--set"}, {"encode", "--set", "=x"}, {"export"}, {"encode", "-x", "1"}}) {
+    std::vector<std::string> argv = {LinnetBinary()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const auto r = RunCommand(argv);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+  }
+}
+
+TEST(LinnetCli, ShowListHelpVersion) {
+  const auto show = RunCommand({LinnetBinary(), "show", "--set", "measurement=qlxMeasureMetrics"});
+  EXPECT_EQ(show.exitCode, 0);
+  for (const char* line :
+       {"Symbology=0 (qlxCode39)\n", "message=QUILLON\n", "BarHeight=2540\n", "NarrowToWideRatio=2.5\n",
+        "Font=Arial,9\n", "BackColor=0x00FFFFFF\n", "Measurement=1 (qlxMeasureMetrics)\n", "MaxicodeZipCode=B01056\n",
+        "Comment=Quillon Linnet 3.3 (build 1)\\nTo force another line, enter \\\\n at the line end.\n"}) {
+    EXPECT_NE(show.out.find(line), std::string::npos) << line;
+  }
+  const auto list = RunCommand({LinnetBinary(), "list"});
+  EXPECT_NE(list.out.find("  42\tqlxMaxiCode\n"), std::string::npos);
+  const auto help = RunCommand({LinnetBinary(), "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* word : {"encode", "export", "show", "list", "--set", "-b", "-d", "-i", "-o", "--format"}) {
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  }
+  EXPECT_EQ(RunCommand({LinnetBinary(), "--version"}).out, "linnet Quillon Linnet 3.3 (build 1)\n");
+}
+
+}  // namespace
+}  // namespace linnet
