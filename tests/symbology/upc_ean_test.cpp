@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/run_command.h"
 #include "support/symbol_image.h"
+#include "symbology/linear_reference.h"
 #include "symbology/upc_ean_tokens.h"
 
 namespace Quillon::BrindleLib {
@@ -282,24 +281,16 @@ TEST(UpcEan, Validation) {
   }
 }
 
-// Reference records of the EAN/UPC tables, by kind and key.
+// The EAN/UPC reference tables by "KIND key": the modules, parity letters or guard.
 std::map<std::string, std::string> ReadReference() {
-  std::ifstream in(linnet::testing::SharedDir() + "/reference/linear-patterns.txt");
   std::map<std::string, std::string> table;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string kind;
-    std::string key;
-    std::string value;
-    fields >> kind >> key >> value;
-    if (kind == "EAN_A" || kind == "EAN_B" || kind == "EAN_C") {
-      fields >> value;  // the module column
-    }
-    if (kind.rfind("EAN", 0) == 0 || kind.rfind("UPCE", 0) == 0 || kind.rfind("ADDON", 0) == 0) {
-      kind += ' ';
-      kind += key;
-      table[kind] = value;
+  for (const char* kind :
+       {"EAN_A", "EAN_B", "EAN_C", "EAN13_PARITY", "UPCE_PARITY", "ADDON5_PARITY", "ADDON2_PARITY", "EAN_GUARD"}) {
+    for (const auto& record : linnet::testing::LinearReference(kind)) {
+      std::string name = kind;
+      name += ' ';
+      name += record.front();
+      table[name] = record.back();
     }
   }
   return table;
