@@ -4,8 +4,10 @@
 
 #include "symbology/codabar.h"
 #include "symbology/code11.h"
+#include "symbology/code128.h"
 #include "symbology/code39.h"
 #include "symbology/code93.h"
+#include "symbology/ean128.h"
 #include "symbology/msi.h"
 #include "symbology/postal.h"
 #include "symbology/rss14.h"
@@ -13,6 +15,7 @@
 #include "symbology/rss_limited.h"
 #include "symbology/telepen.h"
 #include "symbology/two_of_five.h"
+#include "symbology/upc_ean.h"
 
 namespace linnet {
 
@@ -48,9 +51,37 @@ const std::array kEntries = {
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode93Symbol().Encode(m, o.showCheckDigit, p, t);
                        }},
+    LinearEncoderEntry{5, Create<CCode128Symbol>,
+                       [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
+                         CCode128Symbol().Encode(m, p, t);
+                       }},
+    LinearEncoderEntry{6, Create<CEAN128Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEAN128Symbol().Encode(m, o.uccEanCheckDigit, p, t);
+                       }},
     LinearEncoderEntry{7, Create<CItf25Symbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CItf25Symbol().Encode(m, o.i2of5CheckDigit, o.showCheckDigit, p, t);
+                       }},
+    LinearEncoderEntry{8, Create<CUpcaSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CUpcaSymbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{9, Create<CUpceSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CUpceSymbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{10, Create<CEan13Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEan13Symbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{11, Create<CEan8Symbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CEan8Symbol().Encode(m, o.showHRText, p, t);
+                       }},
+    LinearEncoderEntry{12, Create<CBooklandSymbol>,
+                       [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
+                         CBooklandSymbol().Encode(m, o.showHRText, p, t);
                        }},
     LinearEncoderEntry{13, Create<CTelepenSymbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
@@ -83,7 +114,11 @@ const std::array kEntries = {
     LinearEncoderEntry{32, Create<CCode11Symbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode11Symbol().Encode(m, o.showCheckDigit, p, t);
-                       }},
+                         ,
+                       };
+}
+}
+,
     LinearEncoderEntry{33, Create<CRSS14Encoder>,
                        [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
                          CRSS14Encoder().Encode(m, p, t);
@@ -108,7 +143,8 @@ const std::array kEntries = {
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CRSSExpandedEncoder().Encode(m, o.maxCols, p, t);
                        }},
-};
+}
+;
 
 }  // namespace
 

@@ -89,19 +89,43 @@ constexpr std::array<std::string_view, 23> kPredefinedLengthPrefixes = {
     "18", "19", "20", "23", "31", "32", "33", "34", "35", "36", "41",
 };
 
-using CompiledKeys = std::array<std::optional<std::regex>, kAiRecords.size()>;
+// A pattern key compiled once, with the literal text it begins with: an AI that does not
+// begin with it cannot match, and most AIs are turned away by that test alone.
+struct CompiledKey {
+  std::regex expression;
+  std::string_view literalPrefix;
+};
+
+std::string_view LiteralPrefix(std::string_view key) {
+  if (key.find('|') != std::string_view::npos) {
+    return {};  // an alternative may begin differently
+  }
+  constexpr std::string_view kSpecial = "\\^$.|?*+()[]{}";
+  const auto end = std::min(key.find_first_of(kSpecial), key.size());
+  // A quantifier applies to the literal before it, which is then not certain to appear.
+  const bool quantified = end < key.size() && std::string_view("*+?{").find(key[end]) != std::string_view::npos;
+  return key.substr(0, quantified && end > 0 ? end - 1 : end);
+}
+
+using CompiledKeys = std::array<std::optional<CompiledKey>, kAiRecords.size()>;
 
 const CompiledKeys& PatternKeys() {
   static const CompiledKeys keys = [] {
     CompiledKeys compiled;
     for (std::size_t i = 0; i < kAiRecords.size(); ++i) {
       if (kAiRecords[i].match == kAiPatternKey) {
-        compiled[i].emplace(kAiRecords[i].key, std::regex::ECMAScript | std::regex::optimize);
+        compiled[i].emplace(CompiledKey{std::regex(kAiRecords[i].key, std::regex::ECMAScript | std::regex::optimize),
+                                        LiteralPrefix(kAiRecords[i].key)});
       }
     }
     return compiled;
   }();
   return keys;
+}
+
+bool Matches(const CompiledKey& key, std::string_view ai) {
+  return ai.substr(0, key.literalPrefix.size()) == key.literalPrefix &&
+         std::regex_match(ai.begin(), ai.end(), key.expression);
 }
 
 }  // namespace
@@ -114,8 +138,7 @@ const AiRecord* FindAiRecord(std::string_view ai) {
   const CompiledKeys& patterns = PatternKeys();
   for (std::size_t i = 0; i < kAiRecords.size(); ++i) {
     const AiRecord& record = kAiRecords[i];
-    const bool matches =
-        record.match == kAiPatternKey ? std::regex_match(ai.begin(), ai.end(), *patterns[i]) : ai == record.key;
+    const bool matches = record.match == kAiPatternKey ? Matches(*patterns[i], ai) : ai == record.key;
     if (matches) {
       return &record;
     }

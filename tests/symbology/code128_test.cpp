@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -226,6 +228,7 @@ TEST(Code128, ReadersDecodeTheSymbols) {
       EXPECT_EQ(linnet::testing::ZbarRead(path), c.zbar);
     }
   }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Code128, ReadersDecodeExtendedCharacters) {
@@ -249,6 +252,7 @@ TEST(Code128, ReadersDecodeExtendedCharacters) {
     linnet::testing::WriteLinearPng(path, Modules(c.message));
     EXPECT_EQ(linnet::testing::ZxingReadBytes(path, "Code128"), c.bytes);
   }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Code128, AnyByteStringEncodes) {
@@ -290,6 +294,7 @@ TEST(Code128, RandomMessagesReadBackExactly) {
     linnet::testing::WriteLinearPng(path, Modules(message), 2);
     EXPECT_EQ(linnet::testing::ZxingReadBytes(path, "Code128"), message);
   }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -162,6 +163,7 @@ TEST(Ean128, ReadersReportTheGs1Data) {
     }
     EXPECT_EQ(linnet::testing::ZbarRead(path), "CODE-128:" + zbarData);
   }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Ean128, AnyByteStringIsEncodedOrRefused) {
