@@ -36,8 +36,7 @@ void RunPolicy(const EncodationInput& input, const SizeSearch& sizes, const Enco
     return;
   }
   const auto codewords = builder.Codewords();
-  const int size =
-      builder.ForcedSizeIndex() >= 0 ? builder.ForcedSizeIndex() : sizes.SmallestHolding(codewords.size());
+  const int size = builder.ForcedSizeIndex() >= 0 ? builder.ForcedSizeIndex() : sizes.SmallestHolding(codewords.size());
   if (size < 0) {
     outcome.code = kNoSizeHoldsData;
     return;
@@ -58,8 +57,7 @@ bool RanksBefore(int a, int b) {
 
 HRESULT Deliver(const RunOutcome& outcome, IDmtxEncodeResult** result) {
   try {
-    ComPtr<SymbolPacker> symbol(
-        SymbolPacker::Create(outcome.sizeIndex, {outcome.codewords.data(), outcome.count}));
+    ComPtr<SymbolPacker> symbol(SymbolPacker::Create(outcome.sizeIndex, {outcome.codewords.data(), outcome.count}));
     *result = static_cast<IDmtxEncodeResult*>(symbol.Detach());
     return kOk;
   } catch (const std::bad_alloc&) {

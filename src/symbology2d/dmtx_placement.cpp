@@ -121,8 +121,7 @@ void MappingMatrix::PlaceAll() {
 }  // namespace
 
 std::vector<std::uint8_t> PlaceModules(const SymbolSize& size, std::span<const std::uint8_t> codewords) {
-  MappingMatrix mapping(size.regionsVertical * size.regionRows, size.regionsHorizontal * size.regionColumns,
-                        codewords);
+  MappingMatrix mapping(size.regionsVertical * size.regionRows, size.regionsHorizontal * size.regionColumns, codewords);
   mapping.PlaceAll();
 
   std::vector<std::uint8_t> symbol(static_cast<std::size_t>(size.rows * size.columns));
