@@ -21,10 +21,11 @@ class MappingMatrix {
     int row, column;
   };
 
-  std::uint8_t& At(int row, int column) { return modules_[static_cast<std::size_t>(row * columns_ + column)]; }
-  [[nodiscard]] std::uint8_t At(int row, int column) const {
-    return modules_[static_cast<std::size_t>(row * columns_ + column)];
+  [[nodiscard]] std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
   }
+  std::uint8_t& At(int row, int column) { return modules_[Index(row, column)]; }
+  [[nodiscard]] std::uint8_t At(int row, int column) const { return modules_[Index(row, column)]; }
 
   // Bit `bit` (0 = most significant) of the current codeword at a position that may lie
   // outside the matrix: such positions wrap to the opposite edge.
@@ -121,8 +122,7 @@ void MappingMatrix::PlaceAll() {
 }  // namespace
 
 std::vector<std::uint8_t> PlaceModules(const SymbolSize& size, std::span<const std::uint8_t> codewords) {
-  MappingMatrix mapping(size.regionsVertical * size.regionRows, size.regionsHorizontal * size.regionColumns,
-                        codewords);
+  MappingMatrix mapping(size.regionsVertical * size.regionRows, size.regionsHorizontal * size.regionColumns, codewords);
   mapping.PlaceAll();
 
   std::vector<std::uint8_t> symbol(static_cast<std::size_t>(size.rows * size.columns));

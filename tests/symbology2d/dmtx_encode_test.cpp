@@ -108,8 +108,7 @@ TEST(DataMatrixTournament, NoLargerThanTheLookaheadForTypicalMessages) {
       "Lorem ipsum dolor sit amet, consectetur adipiscing elit",
       "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG",
       "PART*NO>12345*REV>A",
-      "Stra\xDF"
-      "e 12, 80331 M\xFCnchen",
+      "Stra\337e 12, 80331 M\374nchen",
       "SN: 000123456789",
       "MFR:ACME;PN:X-100;SN:42",
       "WIFI:S:MyNet;T:WPA;P:secret;;",
