@@ -100,7 +100,10 @@ TEST(DataMatrixReader, EverySchemeReadsBack) {
       {"control bytes", "~@~A~B~Z", std::string("\0\1\2\32", 4), 0},
       {"decimal escapes", "~d200~d001x", "\xC8\x01x", 0},
       {"tilde", "a~~b~", "a~b~", 0},
-      {"FNC1 inside", "AB~1CD", "AB\x1D" "CD", 0},
+      {"FNC1 inside", "AB~1CD",
+       "AB\x1D"
+       "CD",
+       0},
       {"mixed", "Order 4711: 12 x WIDGET-A, 3 x widget-b; total EUR 99.50", "", 0},
   };
   for (const auto& c : cases) {
@@ -118,8 +121,20 @@ TEST(DataMatrixReader, EverySchemeReadsBack) {
 
 TEST(DataMatrixReader, EveryFixedPolicyReadsBack) {
   const std::string messages[] = {
-      "HELLO WORLD 123", "hello world abc", "ABC*DEF>GHI", "A=B;C:D?E", "Hello, World!", "12345678901234567890",
-      "AB", "ABCD", "a", "ABCDEFGHIJKL", "Zz9\xE9\xFF", "AB~1CD", "~7000003\xE9xyz", "AAAAAAAAAAAAAA*B",
+      "HELLO WORLD 123",
+      "hello world abc",
+      "ABC*DEF>GHI",
+      "A=B;C:D?E",
+      "Hello, World!",
+      "12345678901234567890",
+      "AB",
+      "ABCD",
+      "a",
+      "ABCDEFGHIJKL",
+      "Zz9\xE9\xFF",
+      "AB~1CD",
+      "~7000003\xE9xyz",
+      "AAAAAAAAAAAAAA*B",
   };
   for (const auto& policy : Policies()) {
     for (const auto& message : messages) {
@@ -164,8 +179,14 @@ TEST(DataMatrixReader, HeaderFunctions) {
     EXPECT_EQ(reading.bytes, "hello");
   }
   {
-    EXPECT_EQ(Read(Encode("~5ABC").rows).bytes, "[)>\x1E" "05\x1D" "ABC\x1E\x04");
-    EXPECT_EQ(Read(Encode("~6ABC").rows).bytes, "[)>\x1E" "06\x1D" "ABC\x1E\x04");
+    EXPECT_EQ(Read(Encode("~5ABC").rows).bytes,
+              "[)>\x1E"
+              "05\x1D"
+              "ABC\x1E\x04");
+    EXPECT_EQ(Read(Encode("~6ABC").rows).bytes,
+              "[)>\x1E"
+              "06\x1D"
+              "ABC\x1E\x04");
   }
 }
 
@@ -174,7 +195,9 @@ TEST(DataMatrixReader, EciDesignatorsInAllThreeRanges) {
     std::string message;
     std::string eciBytes;
   } cases[] = {
-      {"~7000003~d233abc", "]d4\\000003\xE9" "abc"},
+      {"~7000003~d233abc",
+       "]d4\\000003\xE9"
+       "abc"},
       {"~7000900HELLO WORLD HELLO", "]d4\\000900HELLO WORLD HELLO"},
       {"~7016383xyz", "]d4\\016383xyz"},
       {"~7123456xyz", "]d4\\123456xyz"},
