@@ -122,6 +122,9 @@ void AddCheckCodewords(const SymbolSize& size, std::span<std::uint8_t> codewords
   const auto checkPerBlock = static_cast<std::size_t>(size.checkCodewordsPerBlock);
   std::array<std::uint8_t, kMaxBlockData> blockData{};
   std::array<std::uint8_t, kMaxCheckPerBlock> blockCheck{};
+  // In the 144 x 144 symbol the check codewords of the two shorter blocks come first: that
+  // is the order scanners read, so it is the order we write.
+  const std::size_t slotShift = size.rows == 144 ? 2 : 0;
   for (std::size_t b = 0; b < blocks; ++b) {
     std::size_t n = 0;
     for (std::size_t i = b; i < dataCount; i += blocks) {
@@ -129,7 +132,7 @@ void AddCheckCodewords(const SymbolSize& size, std::span<std::uint8_t> codewords
     }
     ReedSolomonBlock({blockData.data(), n}, {blockCheck.data(), checkPerBlock});
     for (std::size_t j = 0; j < checkPerBlock; ++j) {
-      codewords[dataCount + j * blocks + b] = blockCheck[j];
+      codewords[dataCount + j * blocks + (b + slotShift) % blocks] = blockCheck[j];
     }
   }
 }
