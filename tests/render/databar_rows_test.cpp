@@ -2,140 +2,158 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <numeric>
 
 #include "control/qln_barcode.h"
-#include "render/export_image.h"
-#include "support/run_command.h"
-#include "support/symbol_image.h"
-#include "symbology/rss14.h"
-#include "symbology/rss_expanded.h"
+#include "control/symbology_dispatch.h"
 
 namespace linnet {
 namespace {
 
-using Quillon::BrindleLib::CRSS14Encoder;
-using Quillon::BrindleLib::CRSSExpandedEncoder;
-
-std::string Modules(const RowRecord& record) {
-  std::string modules;
-  for (const ModuleRun& run : RowRuns(record)) {
-    modules.append(static_cast<size_t>(run.modules), run.dark ? '1' : '0');
+std::vector<bool> Modules(const RowRecord& row) {
+  std::vector<bool> modules;
+  for (const ModuleRun& run : RowRuns(row)) {
+    modules.insert(modules.end(), static_cast<size_t>(run.modules), run.dark);
   }
   return modules;
 }
 
-// One string per record, the module rows of a symbol as the drawer lays them out.
-std::vector<std::string> RecordRows(const std::vector<RowRecord>& records) {
-  std::vector<std::string> rows;
-  for (const auto& record : records) {
-    rows.push_back(Modules(record));
-  }
-  return rows;
+std::vector<int> OmniElements() {
+  CQlnBarcode control;
+  control.put_Symbology(36);
+  return ElementWidths(EncodeLinearSymbol(control).pattern);
 }
 
-std::string Pattern(const std::string& message) {
-  std::string pattern;
-  std::string text;
-  CRSS14Encoder().Encode(message, pattern, text);
-  return pattern;
+RowRecord Row(std::vector<int> data, int parity, bool reversed, bool guards = false, int lead = 0, int trail = 0) {
+  RowRecord row;
+  row.data = std::move(data);
+  row.parity = parity;
+  row.reversed = reversed;
+  row.guards = guards;
+  row.lead = lead;
+  row.trail = trail;
+  return row;
 }
 
-std::string ExpandedPattern(const std::string& message, int segmentsPerRow) {
-  std::string pattern;
-  std::string text;
-  CRSSExpandedEncoder().Encode(message, segmentsPerRow, pattern, text);
-  return pattern;
-}
-
-// The published example symbols, row by row with every separator module.
-TEST(DataBarRows, StackedLayoutsMatchTheStandardExamples) {
-  const auto stacked = ElementWidths(Pattern("0001234567890"));
-  std::vector<int> upper(stacked.begin(), stacked.begin() + 23);
-  upper.insert(upper.end(), {1, 1});
-  std::vector<int> lower = {1, 1};
-  lower.insert(lower.end(), stacked.begin() + 23, stacked.end());
-  std::string separator;
-  for (const bool dark : StackedSeparator(upper, lower)) {
-    separator.push_back(dark ? '1' : '0');
-  }
-  EXPECT_EQ(separator, "00001010101011111010000000111010100011010010000000");
-
-  EXPECT_EQ(RecordRows(StackedOmniRecords(ElementWidths(Pattern("0003456789012")), 33, 1)),
-            (std::vector<std::string>{
-                "01010100100000000100111110000001010011100110011010",
-                "00001011011111111010000001010100101100011001100000",
-                "00000101010101010101010101010101010101010101010000",
-                "00001000100010111010010101010000111101001101110000",
-                "10110111011101000101100000000111000010110010001101",
-            }));
-
+TEST(DataBarRows, RunsFollowParityGuardsAndDirection) {
+  using Runs = std::vector<ModuleRun>;
+  EXPECT_EQ(RowRuns(Row({3, 2}, 1, false)), (Runs{{3, false}, {2, true}}));
+  EXPECT_EQ(RowRuns(Row({3, 2}, 0, false)), (Runs{{3, true}, {2, false}}));
   EXPECT_EQ(
-      RecordRows(ExpandedRecords(ElementWidths(ExpandedPattern("(01)90614141000015(3202)000150", 4)), 4, 34, 1)),
-      (std::vector<std::string>{
-          "010110001100110000101111111100001010010001000011110111001110001010001011110000001110011101011111101101",
-          "000001110011001111010000000010100101101110111100001000110001110101110100001010100001100010100000010000",
-          "000001010101010101010101010101010101010101010101010101010101010101010101010101010101010101010101010000",
-          "000001011111011111001010000001010010111111011100100000000000000000000000000000000000000000000000000000",
-          "001010100000100000110001111110000101000000100011010010000000000000000000000000000000000000000000000000",
-      }));
+      RowRuns(Row({3, 2, 1}, 1, false, true, 2, 1)),
+      (Runs{{2, false}, {1, false}, {1, true}, {3, false}, {2, true}, {1, false}, {1, true}, {1, false}, {1, false}}));
+  // Reversed with an even count: the first drawn module flips colour.
+  EXPECT_EQ(RowRuns(Row({3, 2}, 1, true)), (Runs{{2, true}, {3, false}}));
+  EXPECT_EQ(RowRuns(Row({3, 2, 1}, 1, true)), (Runs{{1, false}, {2, true}, {3, false}}));
 }
 
-TEST(DataBarRows, ExpandedRowsOfEverySizeAreRead) {
-  // Every even number of segments per row for symbols of 4 to 22 characters; zbar joins rows
-  // only within a short height, so the rows are 4 modules high.
-  const std::string messages[] = {"(90)ABC", "(01)00012345678905", "(01)90614141000015(3202)000150",
-                                  "(01)00012345678905(10)ABC123(21)XYZ789", "(10)abcdefghij1234567890(21)ABCDEFGH"};
-  const auto dir = testing::MakeTempDir();
-  for (const auto& message : messages) {
-    for (int segments = 2; segments <= 22; segments += 2) {
-      const auto pattern = ExpandedPattern(message, segments);
-      testing::ModuleRows rows;
-      for (const auto& record : ExpandedRecords(ElementWidths(pattern), segments, 4, 1)) {
-        rows.insert(rows.end(), static_cast<size_t>(record.height), Modules(record));
-      }
-      const auto path = dir + "/expanded.png";
-      testing::WriteModulePng(path, rows, 3);
-      const auto read = testing::ZbarRead(path);
-      EXPECT_TRUE(read.has_value() && read->rfind("DataBar-Exp:", 0) == 0) << message << " in rows of " << segments;
+TEST(DataBarRows, MiddleSeparator) {
+  const RowRecord even = MiddleSeparator(50, 7);
+  std::vector<int> expected{5};
+  expected.insert(expected.end(), 41, 1);
+  expected.push_back(4);
+  EXPECT_EQ(even.data, expected);
+  EXPECT_EQ(even.parity, 1);
+  EXPECT_EQ(even.height, 7);
+  EXPECT_FALSE(even.guards);
+  const RowRecord odd = MiddleSeparator(49, 7);
+  EXPECT_EQ(odd.data.front(), 5);
+  EXPECT_EQ(odd.data.back(), 5);
+  EXPECT_EQ(std::accumulate(odd.data.begin(), odd.data.end(), 0), 49);
+}
+
+TEST(DataBarRows, StackedSeparatorOppositeWhereRowsAgreeAlternatingWhereTheyDiffer) {
+  const std::vector<int> ones(11, 1);
+  // Rows differing everywhere: the separator alternates from light; the ends are light.
+  EXPECT_EQ(StackedSeparator(ones, ones),
+            (std::vector<bool>{false, false, false, false, false, true, false, false, false, false, false}));
+  // Rows light everywhere: the separator is dark between its light ends.
+  EXPECT_EQ(StackedSeparator({11}, {0, 11}),
+            (std::vector<bool>{false, false, false, false, true, true, true, false, false, false, false}));
+}
+
+// The separator spans the row, is light over the guards and the modules next to them, and
+// is the row's complement over the data characters.
+TEST(DataBarRows, RowSeparatorsComplementTheDataCharacters) {
+  const std::vector<int> elements = OmniElements();
+  ASSERT_EQ(elements.size(), 46U);
+  const auto records = StackedOmniRecords(elements, 33, 1);
+  ASSERT_EQ(records.size(), 5U);
+  for (const size_t rowIndex : {size_t{0}, size_t{4}}) {
+    SCOPED_TRACE(rowIndex);
+    const RowRecord& row = records[rowIndex];
+    const RowRecord& separator = records[rowIndex == 0 ? 1 : 3];
+    EXPECT_EQ(separator.height, 1);
+    const std::vector<bool> r = Modules(row);
+    const std::vector<bool> s = Modules(separator);
+    ASSERT_EQ(r.size(), 50U);
+    ASSERT_EQ(s.size(), r.size());
+    for (size_t i = 0; i < 4; ++i) {
+      EXPECT_FALSE(s[i]);
+      EXPECT_FALSE(s[s.size() - 1 - i]);
+    }
+    // Guards and the first character: 2 + 15 modules; the last character and guards: 15 + 2.
+    for (size_t i = 4; i < 17; ++i) {
+      EXPECT_NE(s[i], r[i]) << i;
+    }
+    for (size_t i = 33; i < 46; ++i) {
+      EXPECT_NE(s[i], r[i]) << i;
     }
   }
+  EXPECT_EQ(records[2], MiddleSeparator(50, 1));
+  EXPECT_EQ(records[0].parity, 1);
+  EXPECT_EQ(records[4].parity, 0);
 }
 
-// The control's exported image, read back.
-std::optional<std::string> ExportAndRead(int symbology, const std::u16string& message, int maxCols, bool zbar) {
-  CQlnBarcode control;
-  EXPECT_EQ(control.put_Symbology(symbology), S_OK);
-  EXPECT_EQ(control.put_Message(message), S_OK);
-  EXPECT_EQ(control.put_MaxCols(maxCols), S_OK);
-  EXPECT_EQ(control.put_BarHeight(100), S_OK);  // short rows: zbar joins stacked rows only when close
-  const auto path = testing::MakeTempDir() + "/databar.png";
-  EXPECT_EQ(ExportImageToFile(control, path, qlxFormatPNG), S_OK);
-  return zbar ? testing::ZbarRead(path) : testing::ZxingRead(path, symbology == 38 ? "DataBarExpanded" : "DataBar");
-}
-
-TEST(DataBarRows, ExportedSymbolsDecode) {
-  const struct {
-    int symbology;
-    std::u16string message;
-    int maxCols;
-    bool zbar;  // zxing-cpp aborts on stacked DataBar
-    std::string read;
-  } cases[] = {
-      {33, u"0061414199999", 0, false, "00614141999996"},
-      {34, u"0061414199999", 0, false, "00614141999996"},
-      {35, u"0061414199999", 0, true, "DataBar:0100614141999996"},
-      {36, u"0061414199999", 0, true, "DataBar:0100614141999996"},
-      {38, u"(01)98898765432106(3202)012345(15)991231", 0, false, "(01)98898765432106(3202)012345(15)991231"},
-      {38, u"(01)98898765432106(3202)012345(15)991231", 2, true, "DataBar-Exp:0198898765432106320201234515991231"},
-      {38, u"(01)98898765432106(3202)012345(15)991231", 4, true, "DataBar-Exp:0198898765432106320201234515991231"},
-      {38, u"(10)abcdefghij1234567890", 6, true, "DataBar-Exp:10abcdefghij1234567890"},
+TEST(DataBarRows, ExpandedSegmentsPerRow) {
+  struct Case {
+    std::int32_t maxCols;
+    int perRow;
   };
+  const Case cases[] = {{0, 22}, {23, 22}, {-1, 22}, {3, 4}, {4, 4}, {1, 2}, {22, 22}, {21, 22}, {INT32_MAX, 22}};
   for (const auto& c : cases) {
-    EXPECT_EQ(ExportAndRead(c.symbology, c.message, c.maxCols, c.zbar), c.read)
-        << c.symbology << " with MaxCols " << c.maxCols;
+    EXPECT_EQ(ExpandedSegmentsPerRow(c.maxCols), c.perRow) << c.maxCols;
   }
+  EXPECT_EQ(ExpandedSegmentCount(0), 0);
+  EXPECT_EQ(ExpandedSegmentCount(13), 1);
+  EXPECT_EQ(ExpandedSegmentCount(21), 2);
+  EXPECT_EQ(ExpandedSegmentCount(34), 3);
+}
+
+TEST(DataBarRows, ExpandedRowsAndSeparatorsFromTheTop) {
+  const std::vector<int> elements(21 * 4 + 13, 1);  // nine segments
+  const auto records = ExpandedRecords(elements, 4, 40, 2);
+  // First row and its separator; the middle row between separators; the last row below its own.
+  ASSERT_EQ(records.size(), 9U);
+  const std::vector<std::int32_t> heights{40, 2, 2, 2, 40, 2, 2, 2, 40};
+  for (size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(records[i].height, heights[i]) << i;
+  }
+  EXPECT_EQ(records[2], MiddleSeparator(102, 2));
+  const RowRecord& first = records[0];
+  EXPECT_EQ(first.data.size(), 42U);
+  EXPECT_TRUE(first.guards);
+  EXPECT_EQ(first.parity, 1);
+  EXPECT_FALSE(first.reversed);
+  EXPECT_TRUE(records[4].reversed);  // every other row runs backwards
+  const RowRecord& last = records[8];
+  EXPECT_EQ(last.data.size(), 13U);
+  EXPECT_FALSE(last.reversed);
+  EXPECT_EQ(last.trail, 102 - 4 - 32);
+  EXPECT_TRUE(ExpandedRecords({}, 4, 40, 2).empty());
+}
+
+TEST(DataBarRows, ExpandedLastRowThatWouldRunBackwardsWithAnOddCount) {
+  // Five segments at four per row: the last row holds one segment of 13 elements.
+  const auto odd = ExpandedRecords(std::vector<int>(21 * 2 + 13, 1), 4, 40, 2);
+  ASSERT_EQ(odd.size(), 5U);
+  EXPECT_FALSE(odd[4].reversed);
+  EXPECT_EQ(odd[4].lead, 1);
+  EXPECT_EQ(odd[4].trail, 102 - 4 - 32 - 1);
+  // Seven segments: 34 elements, an even count less four, so it stays reversed.
+  const auto even = ExpandedRecords(std::vector<int>(21 * 3 + 13, 1), 4, 40, 2);
+  EXPECT_TRUE(even[4].reversed);
+  EXPECT_EQ(even[4].lead, 0);
 }
 
 }  // namespace
