@@ -1,11 +1,10 @@
-#include "render/databar_rows.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "control/qln_barcode.h"
+#include "render/databar_rows.h"
 #include "render/export_image.h"
 #include "support/run_command.h"
 #include "support/symbol_image.h"
