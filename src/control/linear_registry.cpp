@@ -114,11 +114,7 @@ const std::array kEntries = {
     LinearEncoderEntry{32, Create<CCode11Symbol>,
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CCode11Symbol().Encode(m, o.showCheckDigit, p, t);
-                         ,
-                       };
-}
-}
-,
+                       }},
     LinearEncoderEntry{33, Create<CRSS14Encoder>,
                        [](const std::string& m, const LinearOptions&, std::string& p, std::string& t) {
                          CRSS14Encoder().Encode(m, p, t);
@@ -143,8 +139,7 @@ const std::array kEntries = {
                        [](const std::string& m, const LinearOptions& o, std::string& p, std::string& t) {
                          CRSSExpandedEncoder().Encode(m, o.maxCols, p, t);
                        }},
-}
-;
+};
 
 }  // namespace
 

@@ -1,8 +1,11 @@
 #pragma once
 // Code 93: any 7-bit ASCII text, spelled through the Full ASCII table with the four Code 93
 // shift characters, and the two check characters C and K.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "symbology/symbol.h"
 
@@ -22,14 +25,16 @@ int Code93Value(unsigned char c);
 // The character (Code 39 set character or shift byte) of a value 0..46.
 unsigned char Code93Character(int value);
 
-// Weighted modulo-47 check character; weights run 1..maximumWeight from the right, repeating.
-unsigned char Code93CheckCharacter(std::string_view characters, int maximumWeight);
+// Weighted modulo-47 check character of character values; the weights run 1..maximumWeight
+// from the right and start again at 1.
+unsigned char Code93CheckCharacter(std::span<const std::uint8_t> values, int maximumWeight);
 
 // Nine-module pattern of a character, shift, start/stop or the one-module termination bar.
 std::string_view Code93Pattern(unsigned char c);
 
-// Appends the Code 93 characters that spell an ASCII byte (0..127), shifts as shift bytes.
-void AppendCode93Characters(unsigned char c, std::string& characters);
+// Appends the values of the Code 93 characters that spell an ASCII byte (0..127): its Code 39
+// Full ASCII spelling with a leading '$', '%', '/' or '+' read as the Code 93 shift.
+void AppendCode93Values(unsigned char byte, std::vector<std::uint8_t>& values);
 
 class CCode93Symbol : public CSymbol {
  public:

@@ -1,5 +1,7 @@
 #pragma once
-// Building pattern-table records at compile time, for tables derived from a smaller code.
+// Compile-time pattern tables: building records for tables derived from a smaller code, and
+// direct lookup in tables whose record i has the key i.
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -13,6 +15,23 @@ constexpr PatternRecord MakePatternRecord(unsigned char key, std::string_view pa
     record.pattern[i] = pattern[i];
   }
   return record;
+}
+
+// True when record i has the key i and the last record ends the table.
+template <std::size_t N>
+constexpr bool KeysAreIndexes(const std::array<PatternRecord, N>& table) {
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    if (table[i].key != i) {
+      return false;
+    }
+  }
+  return table[N - 1].key == kEndOfTable;
+}
+
+// LookupPattern for a table whose keys are its indexes, without the search.
+template <std::size_t N>
+constexpr std::string_view IndexedPattern(const std::array<PatternRecord, N>& table, unsigned key) {
+  return key + 1 < N ? std::string_view(table[key].pattern) : std::string_view();
 }
 
 }  // namespace Quillon::BrindleLib

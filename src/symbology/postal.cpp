@@ -83,9 +83,9 @@ char RoyalMailCheckCharacter(const Elements& elements) {
     upper = (upper + value / 6 + 1) % 6;
     lower = (lower + value % 6 + 1) % 6;
   }
-  const int row = upper == 0 ? 5 : upper - 1;
-  const int column = lower == 0 ? 5 : lower - 1;
-  return kRoyalMailCharacters[static_cast<size_t>(row * 6 + column)];
+  const size_t row = upper == 0 ? 5 : static_cast<size_t>(upper - 1);
+  const size_t column = lower == 0 ? 5 : static_cast<size_t>(lower - 1);
+  return kRoyalMailCharacters[row * 6 + column];
 }
 
 int CPostnetSymbol::Encode(const std::string& message, bool showCheckDigit, std::string& pattern,

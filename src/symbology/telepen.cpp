@@ -1,11 +1,15 @@
 #include "symbology/telepen.h"
 
+#include <array>
+
+#include "symbology/pattern_tables.h"
+
 namespace Quillon::BrindleLib {
 
 namespace {
 
 // USS Telepen patterns of the 128 ASCII characters, 16 modules each with wide = 3 narrow.
-const PatternRecord kTelepenTable[] = {
+constexpr std::array<PatternRecord, 129> kTelepenTable = {{
     {0, "wnwnwnwn"},         {1, "nnwnwnwnnn"},       {2, "wwwnwnnn"},       {3, "nnnnwnwnwn"},
     {4, "wnnnwnwnnn"},       {5, "nnwwwnwn"},         {6, "nwnwwnwn"},       {7, "nnnnnnwnwnnn"},
     {8, "wnwwwnnn"},         {9, "nnwnnnwnwn"},       {10, "wwnnwnwn"},      {11, "nnnnwwwnnn"},
@@ -39,7 +43,8 @@ const PatternRecord kTelepenTable[] = {
     {120, "wnnwnnnnnw"},     {121, "nnwnnnnnnnnnnn"}, {122, "wwnnnnnnnnnn"}, {123, "nnnnnwnnnnnw"},
     {124, "wnnnnnnnnnnnnn"}, {125, "nnnwnnnnnnnw"},   {126, "nwnnnnnnnnnw"}, {127, "nnnnnnnnnnnnnnnn"},
     {kEndOfTable, ""},
-};
+}};
+static_assert(KeysAreIndexes(kTelepenTable));
 
 void AppendSymbol(const Elements& characters, unsigned char check, std::string& pattern) {
   pattern.clear();
@@ -67,7 +72,7 @@ unsigned char TelepenCheckCharacter(const Elements& values) {
 }
 
 std::string_view TelepenPattern(unsigned char c) {
-  return LookupPattern(c, kTelepenTable);
+  return IndexedPattern(kTelepenTable, c);
 }
 
 int CTelepenSymbol::Encode(const std::string& message, bool showCheckDigit, std::string& pattern,

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "symbology/gtin.h"
 #include "symbology/pattern_tables.h"
 
 namespace Quillon::BrindleLib {
@@ -46,6 +47,7 @@ constexpr std::array<PatternRecord, 13> MakeCode25Table() {
 }
 
 constexpr auto kItf25Table = MakeItf25Table();
+static_assert(KeysAreIndexes(kItf25Table));
 constexpr auto kCode25Table = MakeCode25Table();
 
 bool IsDigit(char c) {
@@ -54,18 +56,8 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-char TwoOfFiveCheckDigit(const Elements& digits) {
-  int sum = 0;
-  int weight = 3;
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    sum += DigitValue(*it) * weight;
-    weight = 4 - weight;
-  }
-  return static_cast<char>('0' + (10 - sum % 10) % 10);
-}
-
 std::string_view Itf25Pattern(unsigned char key) {
-  return LookupPattern(key, kItf25Table.data());
+  return IndexedPattern(kItf25Table, key);
 }
 
 std::string_view Code25Pattern(unsigned char key) {
@@ -75,11 +67,11 @@ std::string_view Code25Pattern(unsigned char key) {
 int CItf25Symbol::Encode(const std::string& message, bool /*checkDigit*/, bool /*showCheckDigit*/, std::string& pattern,
                          std::string& text) const {
   const std::string_view written = UpToTerminator(message);
-  Elements digits = FilterElements(ParsePlain(written), kDigitCharacters);
+  std::string digits = BuildText(FilterElements(ParsePlain(written), kDigitCharacters));
   const bool addCheck = digits.size() % 2 != 0;
-  const char check = addCheck ? TwoOfFiveCheckDigit(digits) : '\0';
+  const char check = addCheck ? GtinCheckDigit(digits) : '\0';
   if (addCheck) {
-    digits.push_back(static_cast<unsigned char>(check));
+    digits += check;
   }
 
   pattern.clear();
@@ -103,20 +95,20 @@ int CItf25Symbol::Encode(const std::string& message, bool /*checkDigit*/, bool /
 
 int CCode25Symbol::Encode(const std::string& message, bool checkDigit, bool showCheckDigit, std::string& pattern,
                           std::string& text) const {
-  const Elements digits = FilterElements(ParsePlain(UpToTerminator(message)), kDigitCharacters);
+  const std::string digits = BuildText(FilterElements(ParsePlain(UpToTerminator(message)), kDigitCharacters));
   pattern.clear();
   pattern.reserve((digits.size() + 3) * 10);
   pattern += Code25Pattern(kCode25Start);
-  for (const auto d : digits) {
+  for (const char d : digits) {
     pattern += Code25Pattern(static_cast<unsigned char>(d));
   }
-  const char check = TwoOfFiveCheckDigit(digits);
+  const char check = GtinCheckDigit(digits);
   if (checkDigit) {
     pattern += Code25Pattern(static_cast<unsigned char>(check));
   }
   pattern += Code25Pattern(kCode25Stop);
 
-  text = BuildText(digits);
+  text = digits;
   if (checkDigit && showCheckDigit) {
     text += check;
   }

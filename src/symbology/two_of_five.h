@@ -19,10 +19,6 @@ inline constexpr unsigned char kItf25Stop = 101;
 inline constexpr unsigned char kCode25Start = '[';
 inline constexpr unsigned char kCode25Stop = ']';
 
-// Modulo-10 check digit of digit characters, weights 3, 1, 3, ... from the right (the GTIN
-// rule); returns '0'..'9'.
-char TwoOfFiveCheckDigit(const Elements& digits);
-
 // Interleaved pattern of a digit pair (10 x first + second) or of the start or stop key.
 std::string_view Itf25Pattern(unsigned char key);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,15 @@ TEST(LinnetCli, EncodeAndRefusals) {
        "nwnnwnwnnnnwnnnwnwnnwnnnnwnnwnwnnwnnwnnnnwnnwnwnnn\n*a8*\n",
        ""},
       {{"encode", "--set", "BarHeight=0"}, 2, "", "error 6116: Invalid value for BarHeight property.\n"},
+      {{"encode", "--set", "Symbology=8", "--set", "Message=ABC"},
+       2,
+       "",
+       "error 6113: The message string contains characters that can not be encoded under the current symbology.\n"},
+      {{"encode", "--set", "Symbology=8", "--set", "Message=12345"},
+       2,
+       "",
+       "error 6112: The current symbology required fixed length. The length you specified does not meet this "
+       "requirement.\n"},
       {{"encode", "--set", "BarHeight=tall"}, 2, "", "linnet: BarHeight: 'tall' is not a value of this property\n"},
       {{"encode", "--set", "NoSuchThing=1"},
        1,
@@ -61,6 +71,37 @@ TEST(LinnetCli, EncodeAndRefusals) {
   for (const auto& t : cases) {
     Check(t);
   }
+}
+
+TEST(LinnetCli, TwoDimensionalSymbolsPrintModuleRows) {
+  for (const char* symbology : {"qlxPDF417", "qlxDataMatrix", "qlxMaxiCode"}) {
+    const auto r = RunCommand({LinnetBinary(), "encode", "-b", symbology});
+    EXPECT_EQ(r.exitCode, 0) << symbology;
+    EXPECT_EQ(r.out.find_first_not_of("01\n"), std::string::npos) << symbology;
+    const auto firstRow = r.out.substr(0, r.out.find('\n'));
+    EXPECT_GT(firstRow.size(), 10U);
+  }
+  const auto maxi = RunCommand({LinnetBinary(), "encode", "-b", "42"});
+  EXPECT_EQ(std::count(maxi.out.begin(), maxi.out.end(), '\n'), 33);
+  const auto failed = RunCommand({LinnetBinary(), "encode", "-b", "42", "-d", "x"});
+  EXPECT_EQ(failed.exitCode, 3);
+  EXPECT_EQ(failed.err.rfind("Maxicode Encoding Error ", 0), 0U) << failed.err;
+}
+
+TEST(LinnetCli, ExportWritesTheLabelAndReportsASymbolThatCannotBeEncoded) {
+  const auto dir = testing::MakeTempDir();
+  const auto ok = RunCommand({LinnetBinary(), "export", "-o", dir + "/label.png"});
+  EXPECT_EQ(ok.exitCode, 0) << ok.err;
+  const auto failed =
+      RunCommand({LinnetBinary(), "export", "-b", "38", "-d",
+                  "(10)" + std::string(70, 'A') + "(21)" + std::string(20, 'B'), "-o", dir + "/bad.png"});
+  EXPECT_EQ(failed.exitCode, 3);
+  EXPECT_EQ(failed.err.rfind("Linear Encoding Error 210. ", 0), 0U) << failed.err;
+  EXPECT_EQ(RunCommand({"test", "-s", dir + "/bad.png"}).exitCode, 0);
+  const auto piped = RunCommand({LinnetBinary(), "export", "-o", "-", "--format", "bmp"});
+  EXPECT_EQ(piped.out.substr(0, 2), "BM");
+  EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", dir + "/x.png", "--format", "svg"}).exitCode, 1);
+  EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", "/nonexistent/dir/x.png"}).exitCode, 4);
 }
 
 TEST(LinnetCli, MessageFromStandardInput) {

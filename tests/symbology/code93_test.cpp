@@ -23,6 +23,15 @@ std::string SymbolOf(const std::string& characters) {
   return p + std::string(Code93Pattern(kCode93Termination));
 }
 
+// Values of Code 93 characters (shifts as their bytes).
+std::vector<std::uint8_t> ValuesOf(const std::string& characters) {
+  std::vector<std::uint8_t> values;
+  for (const char c : characters) {
+    values.push_back(static_cast<std::uint8_t>(Code93Value(static_cast<unsigned char>(c))));
+  }
+  return values;
+}
+
 const std::string kDollar(1, static_cast<char>(kCode93ShiftDollar));
 const std::string kPercent(1, static_cast<char>(kCode93ShiftPercent));
 const std::string kSlash(1, static_cast<char>(kCode93ShiftSlash));
@@ -72,7 +81,7 @@ TEST(Code93, CheckCharacterWeightsRestart) {
       {"ZK", 20, kCode93ShiftDollar},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Code93CheckCharacter(c.characters, c.maximumWeight), c.check) << c.characters;
+    EXPECT_EQ(Code93CheckCharacter(ValuesOf(c.characters), c.maximumWeight), c.check) << c.characters;
   }
 }
 
@@ -109,9 +118,9 @@ TEST(Code93, FullAsciiSpellingUsesTheShifts) {
       {'A', "A"},         {' ', " "},          {127, kPercent + "T"}, {'.', "."},
   };
   for (const auto& c : cases) {
-    std::string characters;
-    AppendCode93Characters(c.byte, characters);
-    EXPECT_EQ(characters, c.characters) << int{c.byte};
+    std::vector<std::uint8_t> values = {7};
+    AppendCode93Values(c.byte, values);
+    EXPECT_EQ(values, ValuesOf("7" + c.characters)) << int{c.byte};
   }
 }
 

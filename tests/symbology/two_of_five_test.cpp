@@ -90,18 +90,6 @@ TEST(Code25, WorkedExamples) {
   }
 }
 
-TEST(TwoOfFive, CheckDigitWeighsThreeAndOneFromTheRight) {
-  const struct {
-    std::string digits;
-    char check;
-  } cases[] = {
-      {"", '0'}, {"123", '6'}, {"1234", '8'}, {"7", '9'}, {"0", '0'}, {"5", '5'}, {"03600029145", '2'},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TwoOfFiveCheckDigit(ParsePlain(c.digits)), c.check) << c.digits;
-  }
-}
-
 TEST(TwoOfFive, TablesMatchTheStandard) {
   // The interleaved pairs: the first digit's elements in the bars, the second's in the spaces.
   std::string digitCode[10];
