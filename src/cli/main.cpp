@@ -1,6 +1,19 @@
+// linnet: drives the barcode control from the command line, as a scripting host would.
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("linnet");
-  return 0;
+#include "cli/command_line.h"
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  const auto line = linnet::cli::ParseCommandLine(args, error);
+  if (!line) {
+    std::cerr << "linnet: " << error << "\n\n" << linnet::cli::kUsage;
+    return linnet::cli::kExitUsage;
+  }
+  return linnet::cli::Run(*line, std::cout, std::cerr);
 }

@@ -18,6 +18,10 @@ char ToAnsi(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
     return static_cast<char>(c);
   }
+  // The unassigned bytes stand for the control characters of the same value, both ways.
+  if (c >= 0x80 && c <= 0x9F && kHighControls[c - 0x80] == 0) {
+    return static_cast<char>(c);
+  }
   for (size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] != 0 && kHighControls[i] == c) {
       return static_cast<char>(0x80 + i);
@@ -51,7 +55,6 @@ std::u16string AnsiToWide(std::string_view bytes) {
     const auto u = static_cast<unsigned char>(b);
     if (u >= 0x80 && u <= 0x9F) {
       const char16_t mapped = kHighControls[u - 0x80];
-      // Unassigned bytes map to the control code of the same value, as the platform does.
       out.push_back(mapped != 0 ? mapped : static_cast<char16_t>(u));
     } else {
       out.push_back(static_cast<char16_t>(u));

@@ -1,12 +1,105 @@
 #include "render/export_image.h"
 
+#include <algorithm>
+#include <array>
+#include <new>
+#include <string_view>
+
+#include "control/error_info.h"
+#include "platform/files/file_replace.h"
+#include "platform/image/byte_sink.h"
+#include "platform/image/image_codecs.h"
+#include "render/raster_export.h"
+
 namespace linnet {
 
-// Provisional until the raster export lands.
-HRESULT ExportImageToFile(CQlnBarcode& /*control*/, const std::string& /*path*/, int /*format*/) { return E_NOTIMPL; }
+namespace {
 
-HRESULT ExportImageToStream(CQlnBarcode& /*control*/, std::vector<unsigned char>& /*out*/, int /*format*/) {
-  return E_NOTIMPL;
+constexpr int kOverwriteRefused = 6107;
+constexpr int kNoBitmap = 6122;
+
+// Existing files are replaced only when they are plain, writable and named like an image.
+constexpr std::array<std::string_view, 9> kReplaceableExtensions = {".bmp",  ".jpg", ".jpeg", ".gif", ".tif",
+                                                                    ".tiff", ".png", ".emf",  ".wmf"};
+
+bool MayOverwrite(const std::string& path) {
+  const files::FileAttributes file = files::Inspect(path);
+  if (!file.exists) {
+    return true;
+  }
+  if (file.readOnly || file.hidden || file.system || file.directory) {
+    return false;
+  }
+  std::string extension = files::Extension(path);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+  return extension.empty() || extension == "." ||
+         std::find(kReplaceableExtensions.begin(), kReplaceableExtensions.end(), extension) !=
+             kReplaceableExtensions.end();
+}
+
+image::Codec CodecFor(int format) {
+  switch (format) {
+    case qlxFormatBMP:
+      return image::Codec::Bmp;
+    case qlxFormatGIF:
+      return image::Codec::Gif;
+    case qlxFormatTIF:
+      return image::Codec::Tiff;
+    case qlxFormatPNG:
+      return image::Codec::Png;
+    default:
+      return image::Codec::Jpeg;
+  }
+}
+
+bool IsMetafile(int format) {
+  return format == qlxFormatEMF || format == qlxFormatWMF;
+}
+
+}  // namespace
+
+HRESULT ExportImageToFile(CQlnBarcode& control, const std::string& path, int format) {
+  if (!MayOverwrite(path)) {
+    return RaiseNumberedError(kOverwriteRefused);
+  }
+  if (IsMetafile(format)) {
+    return E_NOTIMPL;
+  }
+  try {
+    const auto bitmap = DrawRasterLabel(control);
+    if (!bitmap) {
+      return RaiseNumberedError(kNoBitmap);
+    }
+    const bool written = files::WriteReplacing(path, [&](std::FILE* file) {
+      image::FileSink sink(file);
+      return image::EncodeImage(*bitmap, CodecFor(format), sink);
+    });
+    return written ? S_OK : RaiseNumberedError(kOverwriteRefused);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT ExportImageToStream(CQlnBarcode& control, std::vector<unsigned char>& out, int format) {
+  if (IsMetafile(format)) {
+    return E_NOTIMPL;
+  }
+  try {
+    const auto bitmap = DrawRasterLabel(control);
+    if (!bitmap) {
+      return RaiseNumberedError(kNoBitmap);
+    }
+    std::vector<unsigned char> encoded;
+    image::VectorSink sink(encoded);
+    if (!image::EncodeImage(*bitmap, CodecFor(format), sink)) {
+      return RaiseNumberedError(kOverwriteRefused);
+    }
+    out.insert(out.end(), encoded.begin(), encoded.end());
+    return S_OK;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 }  // namespace linnet

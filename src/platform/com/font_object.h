@@ -1,5 +1,6 @@
 #pragma once
 // The font object shared between host and control: a plain description of a font.
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,7 +40,7 @@ using FontPtr = std::shared_ptr<FontObject>;
 inline FontPtr MakeFont(std::u16string name, double points, std::int16_t weight = 400) {
   FontDescription d;
   d.name = std::move(name);
-  d.sizeTenThousandths = static_cast<std::int64_t>(points * 10000.0 + 0.5);
+  d.sizeTenThousandths = std::llround(points * 10000.0);
   d.weight = weight;
   return std::make_shared<FontObject>(std::move(d));
 }

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Installs everything a fresh Debian 12 machine needs to build, test and run Linnet.
+set -e
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+  build-essential cmake ninja-build pkg-config clang clang-format clang-tidy \
+  libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
+  libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 libcairo2-dev \
+  libpng-dev libjpeg-dev libgif-dev libtiff-dev \
+  zxing-cpp-tools libzxing-dev zbar-tools python3 >/dev/null

@@ -1,0 +1,19 @@
+#!/bin/sh
+# The whole test suite: formatting, the release build with g++, and the suite again under
+# AddressSanitizer + UndefinedBehaviorSanitizer built with clang++.
+set -e
+cd "$(dirname "$0")/.."
+
+echo "== formatting"
+find src tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format --dry-run --Werror
+
+echo "== release build (g++) and tests"
+./scripts/build.sh
+ctest --test-dir build --output-on-failure -j2
+
+echo "== sanitizer build (clang++, ASan + UBSan) and tests"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINNET_SANITIZE=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DLINNET_BENCH=OFF >/dev/null
+cmake --build build-asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j2

@@ -1,0 +1,50 @@
+#include "render/raster_export.h"
+
+#include <cmath>
+
+#include "control/qln_barcode.h"
+#include "platform/gdi/screen.h"
+#include "render/background.h"
+#include "render/draw_control.h"
+#include "render/drawing_surface.h"
+#include "render/label.h"
+#include "render/mappings.h"
+#include "render/natural_size.h"
+
+namespace linnet {
+
+SizeL RasterSize(SizeL natural, std::int32_t resolution) {
+  const double width = std::trunc(natural.cx / 2540.0 * resolution);
+  const double height = std::trunc(natural.cy / 2540.0 * resolution);
+  if (width < 1 || height < 1 || width * height > static_cast<double>(gdi::kMaxBitmapPixels)) {
+    return {0, 0};
+  }
+  return {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+}
+
+std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control) {
+  const std::int32_t resolution = control.Properties().rasterImageResolution;
+  std::unique_ptr<gdi::MonoBitmap> bitmap;
+  {
+    const LayoutAtRestOnExit atRest(control);
+    const auto reference = FindRasterReferenceDC(resolution);
+    const auto memory = gdi::CreateCompatibleContext(*reference);
+    control.Layout().resolution = resolution;
+    const SizeL natural = ComputeNaturalSize(control);
+    const SizeL pixels = RasterSize(natural, resolution);
+    bitmap = gdi::MonoBitmap::Create(pixels.cx, pixels.cy);
+    if (bitmap) {
+      memory->SelectBitmap(bitmap.get());
+      DrawingSurface surface(*memory);
+      PrepareRasterMapping(control, surface, {0, 0, pixels.cx, pixels.cy}, natural);
+      DrawBackground(control, surface);
+      DrawLabel(control, surface);
+      memory->SelectBitmap(nullptr);
+      bitmap->resolution = resolution;
+    }
+  }
+  ComputeNaturalSize(control);
+  return bitmap;
+}
+
+}  // namespace linnet

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/run_command.h"
+
+namespace linnet {
+namespace {
+
+using testing::LinnetBinary;
+using testing::RunCommand;
+
+struct CliCase {
+  std::vector<std::string> args;
+  int exitCode;
+  std::string out;  // expected standard output, or a prefix of it when it ends in "..."
+  std::string err;  // expected standard error (exact)
+};
+
+void Check(const CliCase& t, const std::string& input = {}) {
+  std::vector<std::string> argv = {LinnetBinary()};
+  argv.insert(argv.end(), t.args.begin(), t.args.end());
+  const auto r = RunCommand(argv, input);
+  std::string joined;
+  for (const auto& a : t.args) {
+    joined += a + " ";
+  }
+  SCOPED_TRACE(joined);
+  EXPECT_EQ(r.exitCode, t.exitCode);
+  if (t.out.size() >= 3 && t.out.compare(t.out.size() - 3, 3, "...") == 0) {
+    EXPECT_EQ(r.out.substr(0, t.out.size() - 3), t.out.substr(0, t.out.size() - 3));
+  } else {
+    EXPECT_EQ(r.out, t.out);
+  }
+  EXPECT_EQ(r.err, t.err);
+}
+
+const std::string kCode39 = "nwnnwnwnnnwnwnnwnnnnwnnnwnnwnnnnnnwwnnwnwnnnwwnnnnwnwwnnnnnnnnwwnnwnnnnwnnwnwnnn";
+
+TEST(LinnetCli, EncodeAndRefusals) {
+  const CliCase cases[] = {
+      {{"encode", "-b", "0", "-d", "CODE39"}, 0, kCode39 + "\n*CODE39*\n", ""},
+      {{"encode", "-b", "qlxCode39", "-d", "CODE39", "--set", "code39startstopchars=false"},
+       0,
+       kCode39 + "\nCODE39\n",
+       ""},
+      {{"encode", "-b", "2", "-d", "A123"}, 0, "nwnnwnwnnn...", ""},
+      {{"encode", "-b", "1", "-d", "a", "--set", "Code39OptionalCheckDigit=true", "--set", "ShowCheckDigit=true"},
+       0,
+       "nwnnwnwnnnnwnnnwnwnnwnnnnwnnwnwnnwnnwnnnnwnnwnwnnn\n*a8*\n",
+       ""},
+      {{"encode", "--set", "BarHeight=0"}, 2, "", "error 6116: Invalid value for BarHeight property.\n"},
+      {{"encode", "--set", "Symbology=8", "--set", "Message=ABC"},
+       2,
+       "",
+       "error 6113: The message string contains characters that can not be encoded under the current symbology.\n"},
+      {{"encode", "--set", "Symbology=8", "--set", "Message=12345"},
+       2,
+       "",
+       "error 6112: The current symbology required fixed length. The length you specified does not meet this "
+       "requirement.\n"},
+      {{"encode", "--set", "BarHeight=tall"}, 2, "", "linnet: BarHeight: 'tall' is not a value of this property\n"},
+      {{"encode", "--set", "NoSuchThing=1"},
+       1,
+       "",
+       "linnet: no settable property named 'NoSuchThing' (see linnet show)\n"},
+      {{"encode", "-i", "/nonexistent/file"}, 4, "", "linnet: cannot read /nonexistent/file\n"},
+  };
+  for (const auto& t : cases) {
+    Check(t);
+  }
+}
+
+TEST(LinnetCli, TwoDimensionalSymbolsPrintModuleRows) {
+  for (const char* symbology : {"qlxPDF417", "qlxDataMatrix", "qlxMaxiCode"}) {
+    const auto r = RunCommand({LinnetBinary(), "encode", "-b", symbology});
+    EXPECT_EQ(r.exitCode, 0) << symbology;
+    EXPECT_EQ(r.out.find_first_not_of("01\n"), std::string::npos) << symbology;
+    const auto firstRow = r.out.substr(0, r.out.find('\n'));
+    EXPECT_GT(firstRow.size(), 10U);
+  }
+  const auto maxi = RunCommand({LinnetBinary(), "encode", "-b", "42"});
+  EXPECT_EQ(std::count(maxi.out.begin(), maxi.out.end(), '\n'), 33);
+  const auto failed = RunCommand({LinnetBinary(), "encode", "-b", "42", "-d", "x"});
+  EXPECT_EQ(failed.exitCode, 3);
+  EXPECT_EQ(failed.err.rfind("Maxicode Encoding Error ", 0), 0U) << failed.err;
+}
+
+TEST(LinnetCli, MessageFromStandardInput) {
+  Check({{"encode", "--set", "Code39StartStopChars=0", "-i", "-"}, 0, kCode39 + "\nCODE39\n", ""}, "CODE39");
+}
+
+TEST(LinnetCli, UsageErrors) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {}, {"frobnicate"}, {"encode", "--set"}, {"encode", "--set", "=x"}, {"export"}, {"encode", "-x", "1"}}) {
+    std::vector<std::string> argv = {LinnetBinary()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const auto r = RunCommand(argv);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+  }
+}
+
+TEST(LinnetCli, ShowListHelpVersion) {
+  const auto show = RunCommand({LinnetBinary(), "show", "--set", "measurement=qlxMeasureMetrics"});
+  EXPECT_EQ(show.exitCode, 0);
+  for (const char* line :
+       {"Symbology=0 (qlxCode39)\n", "message=QUILLON\n", "BarHeight=2540\n", "NarrowToWideRatio=2.5\n",
+        "Font=Arial,9\n", "BackColor=0x00FFFFFF\n", "Measurement=1 (qlxMeasureMetrics)\n", "MaxicodeZipCode=B01056\n",
+        "Comment=Quillon Linnet 3.3 (build 1)\\nTo force another line, enter \\\\n at the line end.\n"}) {
+    EXPECT_NE(show.out.find(line), std::string::npos) << line;
+  }
+  const auto list = RunCommand({LinnetBinary(), "list"});
+  EXPECT_NE(list.out.find("  42\tqlxMaxiCode\n"), std::string::npos);
+  const auto help = RunCommand({LinnetBinary(), "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* word : {"encode", "export", "show", "list", "--set", "-b", "-d", "-i", "-o", "--format"}) {
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  }
+  EXPECT_EQ(RunCommand({LinnetBinary(), "--version"}).out, "linnet Quillon Linnet 3.3 (build 1)\n");
+}
+
+}  // namespace
+}  // namespace linnet
