@@ -341,17 +341,21 @@ void DeviceContext::Ellipse(const RectL& rect) {
 }
 
 void DeviceContext::Polygon(std::span<const PointL> points) {
-  GdiCall call;
-  call.op = GdiOp::Polygon;
-  call.points.assign(points.begin(), points.end());
-  call.pen = pen_;
-  call.brush = brush_;
-  Record(std::move(call));
+  if (recorder_ != nullptr) {
+    GdiCall call;
+    call.op = GdiOp::Polygon;
+    call.points.assign(points.begin(), points.end());
+    call.pen = pen_;
+    call.brush = brush_;
+    Record(std::move(call));
+  }
   if (bitmap_ == nullptr || points.size() < 2) {
     return;
   }
   Contour vertices;
   Contour centreLine;
+  vertices.reserve(points.size());
+  centreLine.reserve(points.size());
   for (const PointL& p : points) {
     const PointL d = LogicalToDevice(p);
     vertices.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
