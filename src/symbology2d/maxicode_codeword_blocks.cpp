@@ -19,11 +19,12 @@ constexpr std::size_t kHalves = 2;
 // Enough for the larger half (mode 5: 34 data codewords).
 constexpr std::size_t kLargestHalf = 48;
 
-}  // namespace
-
+// Data codewords a mode holds, primary part included.
 std::size_t DataCapacity(int mode) {
   return mode == 5 ? kCapacityMode5 : kCapacity;
 }
+
+}  // namespace
 
 SymbolCodewords FinishMaxiCode(const Codewords& data, int mode) {
   const std::size_t capacity = DataCapacity(mode);

@@ -12,10 +12,8 @@ namespace Quillon::BrindleLib::maxicode {
 inline constexpr std::size_t kSymbolCodewords = 144;
 using SymbolCodewords = std::array<std::uint8_t, kSymbolCodewords>;
 
-// Data codewords a mode holds, primary part included: 78 in mode 5, 94 otherwise.
-std::size_t DataCapacity(int mode);
-
-// Throws out_of_capacity_error (210) when `data` exceeds the mode's capacity.
+// `data` is the primary part (or the mode codeword) and the secondary codewords. Throws
+// out_of_capacity_error (210) beyond 94 codewords, 78 in mode 5.
 SymbolCodewords FinishMaxiCode(const Codewords& data, int mode);
 
 }  // namespace Quillon::BrindleLib::maxicode

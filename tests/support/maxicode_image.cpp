@@ -131,8 +131,13 @@ void WriteMaxiCodePng(const std::string& path, const std::vector<std::string>& r
   picture.Write(path);
 }
 
-std::optional<MaxiCodeReading> ZxingReadMaxiCode(const std::string& path) {
-  const auto result = RunCommand({"ZXingReader", "-format", "MaxiCode", "-ispure", path});
+std::optional<MaxiCodeReading> ZxingReadMaxiCode(const std::string& path, bool pure) {
+  std::vector<std::string> argv = {"ZXingReader", "-format", "MaxiCode"};
+  if (pure) {
+    argv.emplace_back("-ispure");
+  }
+  argv.push_back(path);
+  const auto result = RunCommand(argv);
   const std::string report = "\n" + result.out;
   if (result.exitCode != 0 || Field(report, "Format") != "MaxiCode") {
     return std::nullopt;

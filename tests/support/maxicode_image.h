@@ -19,7 +19,8 @@ struct MaxiCodeReading {
   std::string structuredAppend;  // "symbol 2 of 3 ...", or empty
 };
 
-// What ZXingReader reads from a pure, upright MaxiCode picture, or nothing.
-std::optional<MaxiCodeReading> ZxingReadMaxiCode(const std::string& path);
+// What ZXingReader reads from an upright MaxiCode picture, or nothing; `pure` tells the
+// reader that the picture holds nothing but the symbol and its margin.
+std::optional<MaxiCodeReading> ZxingReadMaxiCode(const std::string& path, bool pure = true);
 
 }  // namespace linnet::testing

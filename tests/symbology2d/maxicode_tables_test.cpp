@@ -84,6 +84,11 @@ TEST(MaxiCodeTables, SwitchValues) {
   for (const auto& c : cases) {
     EXPECT_EQ(FunctionValue(c.set, c.function), c.value) << c.set << " " << c.function;
   }
+  for (int set = 0; set < kCodeSetCount; ++set) {
+    EXPECT_EQ(FunctionValue(set, kEci), kEciCodeword);
+    EXPECT_EQ(FunctionValue(set, kNumericShift), kNumericShiftCodeword);
+  }
+  EXPECT_EQ(FunctionValue(kSetA, kPad), kPadCodeword);
   EXPECT_EQ(ShiftValue(kSetA, kSetD), 61);
   EXPECT_EQ(ShiftValue(kSetD, kSetD), 61);  // the lock-in value
   EXPECT_EQ(ShiftValue(kSetE, kSetC), 60);

@@ -304,6 +304,8 @@ void DeviceContext::Polygon(std::span<const PointL> points) {
   }
   Contour vertices;
   Contour centreLine;
+  vertices.reserve(points.size());
+  centreLine.reserve(points.size());
   for (const PointL& p : points) {
     const PointL d = LogicalToDevice(p);
     vertices.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});

@@ -134,6 +134,11 @@ std::vector<Contour> Dashes(const Contour& closed, const std::vector<double>& pa
 
 void FillContours(MonoBitmap& bitmap, const std::vector<Contour>& contours, FillRule rule, bool white) {
   std::vector<Edge> edges;
+  size_t vertexCount = 0;
+  for (const Contour& contour : contours) {
+    vertexCount += contour.size();
+  }
+  edges.reserve(vertexCount);
   for (const Contour& contour : contours) {
     for (size_t i = 0; i < contour.size(); ++i) {
       const PointD a = contour[i];
@@ -159,6 +164,8 @@ void FillContours(MonoBitmap& bitmap, const std::vector<Contour>& contours, Fill
       std::min(static_cast<double>(bitmap.Height()), std::ceil(std::min(bottom, 1.0 + bitmap.Height()) - 0.5)));
   std::vector<const Edge*> active;
   std::vector<Crossing> crossings;
+  active.reserve(edges.size());
+  crossings.reserve(edges.size());
   size_t next = 0;
   for (std::int32_t y = firstRow; y < endRow; ++y) {
     const double centre = y + 0.5;
