@@ -44,7 +44,7 @@ const Symbol kSymbols[] = {
     {4, u"TEST93", true, 31},       // start, 6 characters, C, K, stop of 3 bars; termination bar
     {7, u"1234567890", false, 29},  // start and stop of 2 bars around 5 pairs of 5
     {13, u"ABC", false, 30},        // 6 characters of 16 modules, in bars of 1 or 3
-    {14, u"1234", false, 26},       //
+    {14, u"1234", false, 26},       // start, 2 digit pairs, check, stop
     {30, u"1234567", true, 35},     // start bar, 8 digits of 4 bars, stop of 2
     {31, u"1234567", false, 41},    // start and stop of 3 bars, 7 digits of 5
     {32, u"123-45", false, 27},     // start, 6 characters, C, stop: 9 of 3 bars

@@ -94,7 +94,7 @@ CQlnBarcode& Configure(CQlnBarcode& control, std::int32_t symbology, const std::
 // Each bar is one fill; the label's fills are the same in every rotation.
 std::vector<FrameRect> UprightBars(std::int32_t symbology, const std::u16string& message, std::int32_t resolution) {
   CQlnBarcode control;
-  const auto upright = testing::LabelFills(Configure(control, symbology, message, 0), resolution);
+  auto upright = testing::LabelFills(Configure(control, symbology, message, 0), resolution);
   for (std::int32_t turns = 1; turns < 4; ++turns) {
     EXPECT_EQ(testing::LabelFills(Configure(control, symbology, message, turns), resolution), upright)
         << turns << " quarter turns";
