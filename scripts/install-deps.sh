@@ -7,6 +7,6 @@ $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config clang clang-format clang-tidy \
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
-  libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 libcairo2-dev \
+  libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 \
   libpng-dev libjpeg-dev libgif-dev libtiff-dev \
   zxing-cpp-tools libzxing-dev zbar-tools python3 >/dev/null
