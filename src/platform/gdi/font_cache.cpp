@@ -208,6 +208,9 @@ FontCache::~FontCache() {
   if (library_ != nullptr) {
     FT_Done_FreeType(library_);
   }
+  if (fontconfigReady_) {
+    FcFini();
+  }
 }
 
 const FaceEntry* FontCache::Match(std::u16string_view family, bool bold, bool italic) {
