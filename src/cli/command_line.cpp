@@ -29,7 +29,8 @@ const char* const kUsage =
     "'0'/'1' per module row, top row first.\n"
     "\n"
     "Exit status: 0 success; 1 usage error; 2 a property value refused (error NNNN: message);\n"
-    "3 the symbol cannot be encoded; 4 a file could not be read or written.\n";
+    "3 the symbol cannot be encoded (export still writes the label, with the error text in\n"
+    "place of the symbol); 4 a file could not be read or written.\n";
 
 namespace {
 

@@ -171,6 +171,16 @@ std::optional<int> FormatNamed(const std::string& name) {
   return std::nullopt;
 }
 
+// Remembers whether a drawing reported a symbol it could not encode.
+class ErrorWatch : public IBarcodeEvents {
+ public:
+  HRESULT BarcodeError(std::int32_t /*handle*/, std::int32_t /*nError*/) override {
+    fired = true;
+    return S_OK;
+  }
+  bool fired = false;
+};
+
 int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::string& path = *line.output;
   int format = qlxFormatPNG;
@@ -185,6 +195,8 @@ int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std
     format = FormatNamed(path.substr(dot + 1)).value_or(qlxFormatPNG);
   }
   ClearThreadErrorObject();
+  auto watch = std::make_shared<ErrorWatch>();
+  control.Events().Advise(watch);
   HRESULT hr = S_OK;
   if (path == "-") {
     std::vector<unsigned char> image;
@@ -199,6 +211,11 @@ int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std
   if (Failed(hr)) {
     ReportError(hr, err);
     return kExitFile;
+  }
+  if (watch->fired) {
+    // The label was written with the error text in place of the symbol; say why, as encode would.
+    std::ostringstream discard;
+    return Encode(control, discard, err);
   }
   return kExitOk;
 }

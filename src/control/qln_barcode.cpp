@@ -11,7 +11,7 @@
 #include "control/version_line.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
-#include "platform/screen_dpi.h"
+#include "platform/gdi/screen.h"
 #include "render/natural_size.h"
 
 namespace linnet {
@@ -75,7 +75,7 @@ std::int32_t Truncate(double v) {
 
 // Hundredths of a millimetre to host pixels.
 std::int32_t PixelsFromHimetric(std::int32_t himetric) {
-  return static_cast<std::int32_t>((static_cast<std::int64_t>(himetric) * ScreenDpi() + 1270) / 2540);
+  return static_cast<std::int32_t>((static_cast<std::int64_t>(himetric) * gdi::kScreenDpi + 1270) / 2540);
 }
 
 bool UsesBearerBars(int symbology) {
@@ -677,7 +677,7 @@ HRESULT CQlnBarcode::LabelSizeGetter(bool width, std::int32_t* v) {
     return S_OK;
   }
   const std::int32_t saved = layout_.resolution;
-  layout_.resolution = ScreenDpi();
+  layout_.resolution = gdi::kScreenDpi;
   const SizeL size = ComputeNaturalSize(*this);
   layout_.resolution = saved;
   std::int32_t result = Truncate(std::floor((width ? size.cx : size.cy) / 2.54 + 0.5));

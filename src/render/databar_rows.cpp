@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "symbology/rss_expanded.h"
+
 namespace linnet {
 
 namespace {
@@ -9,7 +11,6 @@ namespace {
 constexpr int kPairElements = 21;   // two symbol characters and their finder
 constexpr int kLastElements = 13;   // a last symbol character with its finder
 constexpr int kFinderModules = 13;  // the three elements where a finder begins
-constexpr int kMaxSegmentsPerRow = 22;
 
 // Elements [start, start + count) of `elements`, as far as they exist.
 std::vector<int> Slice(const std::vector<int>& elements, size_t start, size_t count) {
@@ -190,8 +191,8 @@ int ExpandedSegmentCount(size_t elements) {
 }
 
 int ExpandedSegmentsPerRow(std::int32_t maxCols) {
-  const std::int64_t even = maxCols % 2 != 0 ? static_cast<std::int64_t>(maxCols) + 1 : maxCols;
-  return even >= 1 && even <= kMaxSegmentsPerRow ? static_cast<int>(even) : kMaxSegmentsPerRow;
+  // The encoder sized the symbol with the same segments per row.
+  return Quillon::BrindleLib::NormalizeSegmentsPerRow(maxCols);
 }
 
 std::vector<RowRecord> ExpandedRecords(const std::vector<int>& elements, std::int32_t maxCols, std::int32_t rowHeight,

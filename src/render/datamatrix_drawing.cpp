@@ -1,16 +1,79 @@
+// DataMatrix: square modules of DataMatrixModuleSize, two modules of quiet zone each way.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "control/datamatrix_entry.h"
 #include "control/qln_barcode.h"
+#include "platform/gdi/system_colors.h"
+#include "render/encoding_error.h"
 #include "render/quiet_zone.h"
+#include "render/rotation.h"
 #include "render/two_dimensional.h"
+#include "render/units.h"
 
 namespace linnet {
 
-// Stands in until the symbol is drawn: measured as a symbol that cannot be encoded.
-SizeL MeasureDataMatrix(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
-  return FailedSymbolSize(control);
+namespace {
+
+std::vector<std::string> EncodeRows(const CQlnBarcode& control) {
+  const auto& p = control.Properties();
+  return EncodeDataMatrix(p.message, p.dataMatrixTargetSize);
 }
 
-SizeL DrawDataMatrix(CQlnBarcode& control, DrawingSurface& surface, PointL /*at*/) {
-  return MeasureDataMatrix(control, surface);
+// The symbol of `rows` with modules `module` dots square.
+SizeL MatrixSize(const std::vector<std::string>& rows, std::int32_t module) {
+  return {ClampDots(static_cast<std::int64_t>(rows.front().size()) * module),
+          ClampDots(static_cast<std::int64_t>(rows.size()) * module)};
+}
+
+// Adds the quiet zone on both sides, taken in device orientation.
+SizeL WithQuietZone(const CQlnBarcode& control, SizeL size) {
+  SizeL q = QuietZone(control);
+  if (QuarterTurns(control.Properties().rotation) % 2 == 1) {
+    std::swap(q.cx, q.cy);
+  }
+  return {size.cx + 2 * q.cx, size.cy + 2 * q.cy};
+}
+
+}  // namespace
+
+SizeL MeasureDataMatrix(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
+  std::vector<std::string> rows;
+  try {
+    rows = EncodeRows(control);
+  } catch (const Quillon::BrindleLib::barlib_error&) {
+    return FailedSymbolSize(control);
+  }
+  return WithQuietZone(control, MatrixSize(rows, DotsFromUser(control, control.Properties().dataMatrixModuleSize)));
+}
+
+SizeL DrawDataMatrix(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
+  const auto& p = control.Properties();
+  const int turns = QuarterTurns(p.rotation);
+  const SizeL q = QuietZone(control);
+  const PointL origin = Offset(at, turns, q.cx, q.cy);
+  std::vector<std::string> rows;
+  try {
+    rows = EncodeRows(control);
+  } catch (const Quillon::BrindleLib::barlib_error& error) {
+    return WithQuietZone(control, DrawEncodingError(control, surface, origin, "DataMatrix", error));
+  }
+  const std::int32_t module = DotsFromUser(control, p.dataMatrixModuleSize);
+  const gdi::ColorRef color = gdi::TranslateColor(p.foreColor);
+  PointL rowStart = origin;
+  for (const std::string& row : rows) {
+    PointL pen = rowStart;
+    for (const char m : row) {
+      if (m == '1') {
+        DrawRect(surface, color, pen, module, module, turns);
+      }
+      pen = MoveAlong(pen, turns, module);
+    }
+    rowStart = MoveAcross(rowStart, turns, module);
+  }
+  return WithQuietZone(control, MatrixSize(rows, module));
 }
 
 }  // namespace linnet

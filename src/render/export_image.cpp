@@ -90,12 +90,13 @@ HRESULT ExportImageToStream(CQlnBarcode& control, std::vector<unsigned char>& ou
     if (!bitmap) {
       return RaiseNumberedError(kNoBitmap);
     }
-    std::vector<unsigned char> encoded;
-    image::VectorSink sink(encoded);
+    // Appended in place; a failed encoding takes its part back out.
+    const size_t before = out.size();
+    image::VectorSink sink(out);
     if (!image::EncodeImage(*bitmap, CodecFor(format), sink)) {
+      out.resize(before);
       return RaiseNumberedError(kOverwriteRefused);
     }
-    out.insert(out.end(), encoded.begin(), encoded.end());
     return S_OK;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;

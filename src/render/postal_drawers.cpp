@@ -71,8 +71,10 @@ void DrawFourState::Draw(PointL at, std::string_view pattern, int quarterTurns) 
         break;
       case 'D':
       case 'd':  // descender
+        // Down to the full bars' bottom line: the heights are rounded to dots one by one,
+        // so ascender plus tracker can fall a dot short of it.
         start = ascenderHeight;
-        extent = ascenderHeight + trackerHeight;
+        extent = fullHeight - ascenderHeight;
         break;
       case 'F':
       case 'b':  // full

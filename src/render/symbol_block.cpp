@@ -138,19 +138,18 @@ void DrawSymbolBlock(CQlnBarcode& control, DrawingSurface& surface, PointL at, s
   }
   const SizeL bars = MeasureBars(control, surface, family, symbol.pattern);
   const std::int32_t textWidth = ClampDots(static_cast<std::int64_t>(blockWidth) - 2 * static_cast<std::int64_t>(q.cx));
+  const TextBox textBox = HumanReadableBox(control, moved, textWidth, false);
+  const std::u16string text = AnsiToWide(symbol.text);
   PointL barsAt = moved;
-  if (p.showHRText != 0) {
-    const std::u16string text = AnsiToWide(symbol.text);
-    if (p.textOnTop != 0) {
-      const SizeL drawn = DrawTextBlock(control, surface, HumanReadableBox(control, moved, textWidth, false), text,
-                                        control.FontRef().get());
-      barsAt = MoveAcross(moved, turns, drawn.cy);
-    } else {
-      DrawTextBlock(control, surface, HumanReadableBox(control, MoveAcross(moved, turns, bars.cy), textWidth, false),
-                    text, control.FontRef().get());
-    }
+  if (p.showHRText != 0 && p.textOnTop != 0) {
+    barsAt = MoveAcross(moved, turns, DrawTextBlock(control, surface, textBox, text, control.FontRef().get()).cy);
   }
   DrawBars(control, surface, family, barsAt, symbol.pattern, turns);
+  if (p.showHRText != 0 && p.textOnTop == 0) {
+    TextBox below = textBox;
+    below.at = MoveAcross(moved, turns, bars.cy);
+    DrawTextBlock(control, surface, below, text, control.FontRef().get());
+  }
   if (p.bearerBars != 0 && (family == Family::TwoWidth || family == Family::Module)) {
     DrawBearerBars(control, surface, barsAt, bars);
   }

@@ -51,6 +51,7 @@ DrawUpcEan DrawUpcEan::For(const CQlnBarcode& control, DrawingSurface& surface) 
 
 SizeL DrawUpcEan::Measure(std::string_view pattern) const {
   std::int64_t modules = 0;
+  int outsideDigits = 0;
   bool digits = false;
   ForEachToken(pattern, [&](std::string_view token) {
     if (token.empty()) {
@@ -60,7 +61,8 @@ SizeL DrawUpcEan::Measure(std::string_view pattern) const {
       if (token[0] == ' ') {
         modules += 7;
       } else if (IsLowerOrDigit(token[0])) {
-        modules += 9;
+        // The drawing advances ten modules past the first outside digit, nine past others.
+        modules += outsideDigits++ == 0 ? 10 : 9;
         digits = true;
       }
       return;

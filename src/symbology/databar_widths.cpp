@@ -91,7 +91,7 @@ DataBarCharacter DataBarCharacterWidths(int value, const DataBarCharacterRules& 
   const auto even =
       DataBarElementWidths(evenValue, group->evenModules, rules.elements, group->widestEven, rules.evenNoNarrow);
   DataBarCharacter widths{};
-  for (int i = 0; i < rules.elements; ++i) {
+  for (size_t i = 0; i < static_cast<size_t>(rules.elements); ++i) {
     widths[2 * i] = odd[i];
     widths[2 * i + 1] = even[i];
   }

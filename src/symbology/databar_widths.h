@@ -3,12 +3,13 @@
 // value into the widths of a set of elements, and the split of a character value into its odd
 // and even sets.
 #include <array>
+#include <cstddef>
 
 #include "symbology/databar_tables.h"
 
 namespace Quillon::BrindleLib {
 
-inline constexpr int kMaxDataBarSetElements = 7;
+inline constexpr std::size_t kMaxDataBarSetElements = 7;
 
 // Widths of one odd or even set; entries past the set's element count are 0.
 using DataBarElementSet = std::array<int, kMaxDataBarSetElements>;

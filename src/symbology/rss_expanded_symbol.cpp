@@ -53,8 +53,9 @@ int RSS14Eenc(const ExpandedState& state, std::string& pattern) {
   int checksum = 0;
   for (int p = 1; p < symbolCharacters; ++p) {
     int value = 0;
-    for (int b = 0; b < kCharacterBits; ++b) {
-      value = value * 2 + state.bits[static_cast<size_t>((p - 1) * kCharacterBits + b)];
+    const size_t first = static_cast<size_t>(p - 1) * static_cast<size_t>(kCharacterBits);
+    for (size_t b = first; b < first + static_cast<size_t>(kCharacterBits); ++b) {
+      value = value * 2 + state.bits[b];
     }
     characters[p] = DataBarCharacterWidths(value, kExpandedRules);
     const auto& weights = WeightsBeside(sequence.finders[static_cast<size_t>(p / 2)], p % 2 == 1);
@@ -67,10 +68,10 @@ int RSS14Eenc(const ExpandedState& state, std::string& pattern) {
 
   // Each finder has its left character read forwards and its right one reversed.
   pattern.reserve(21 * static_cast<size_t>(sequence.count));
-  for (int pair = 0; pair < sequence.count; ++pair) {
+  for (size_t pair = 0; pair < static_cast<size_t>(sequence.count); ++pair) {
     AppendCharacter(characters[2 * pair], false, pattern);
-    AppendFinder(sequence.finders[static_cast<size_t>(pair)], pattern);
-    if (2 * pair + 1 < symbolCharacters) {
+    AppendFinder(sequence.finders[pair], pattern);
+    if (2 * pair + 1 < static_cast<size_t>(symbolCharacters)) {
       AppendCharacter(characters[2 * pair + 1], true, pattern);
     }
   }

@@ -12,7 +12,7 @@ struct ShiftedValue {
   std::uint8_t value;
 };
 
-inline constexpr std::uint8_t kShift2 = 1;        // the value that selects Shift 2
+inline constexpr std::uint8_t kShift2 = 1;            // the value that selects Shift 2
 inline constexpr std::uint8_t kUpperShiftValue = 30;  // Shift 2 value: the next byte + 128
 inline constexpr std::uint8_t kFnc1Value = 27;        // Shift 2 value
 

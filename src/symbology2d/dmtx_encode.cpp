@@ -36,8 +36,7 @@ void RunPolicy(const EncodationInput& input, const SizeSearch& sizes, const Enco
     return;
   }
   const auto codewords = builder.Codewords();
-  const int size =
-      builder.ForcedSizeIndex() >= 0 ? builder.ForcedSizeIndex() : sizes.SmallestHolding(codewords.size());
+  const int size = builder.ForcedSizeIndex() >= 0 ? builder.ForcedSizeIndex() : sizes.SmallestHolding(codewords.size());
   if (size < 0) {
     outcome.code = kNoSizeHoldsData;
     return;
@@ -54,17 +53,6 @@ bool RanksBefore(int a, int b) {
     return IsRectangularSize(a);
   }
   return a < b;
-}
-
-HRESULT Deliver(const RunOutcome& outcome, IDmtxEncodeResult** result) {
-  try {
-    ComPtr<SymbolPacker> symbol(
-        SymbolPacker::Create(outcome.sizeIndex, {outcome.codewords.data(), outcome.count}));
-    *result = static_cast<IDmtxEncodeResult*>(symbol.Detach());
-    return kOk;
-  } catch (const std::bad_alloc&) {
-    return kOutOfMemory;
-  }
 }
 
 // Shared by both entry points: `policy` null runs the tournament.
@@ -100,19 +88,30 @@ HRESULT Encode(const char* text, std::size_t length, int sizeOption, bool grow, 
   if (best->sizeIndex < 0) {
     return firstCode;
   }
-  return Deliver(*best, result);
+  *result = SymbolPacker::Create(best->sizeIndex, {best->codewords.data(), best->count});
+  return kOk;
+}
+
+// Results are codes: running out of memory is one too.
+HRESULT EncodeGuarded(const char* text, std::size_t length, int sizeOption, bool grow, IDmtxEncodeResult** result,
+                      const EncodationPolicy* policy) {
+  try {
+    return Encode(text, length, sizeOption, grow, result, policy);
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemory;
+  }
 }
 
 }  // namespace
 
 HRESULT EncodeWithPolicy(const char* text, std::size_t length, int sizeOption, bool grow, IDmtxEncodeResult** result,
                          const EncodationPolicy& policy) {
-  return Encode(text, length, sizeOption, grow, result, &policy);
+  return EncodeGuarded(text, length, sizeOption, grow, result, &policy);
 }
 
 HRESULT EncodeBest(const char* text, std::size_t length, int sizeOption, bool grow, IDmtxEncodeResult** result,
                    const EncodationPolicy* policy) {
-  return Encode(text, length, sizeOption, grow, result, policy);
+  return EncodeGuarded(text, length, sizeOption, grow, result, policy);
 }
 
 }  // namespace brindle2::dmtxencode

@@ -21,10 +21,11 @@ class MappingMatrix {
     int row, column;
   };
 
-  std::uint8_t& At(int row, int column) { return modules_[static_cast<std::size_t>(row * columns_ + column)]; }
-  [[nodiscard]] std::uint8_t At(int row, int column) const {
-    return modules_[static_cast<std::size_t>(row * columns_ + column)];
+  [[nodiscard]] std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
   }
+  std::uint8_t& At(int row, int column) { return modules_[Index(row, column)]; }
+  [[nodiscard]] std::uint8_t At(int row, int column) const { return modules_[Index(row, column)]; }
 
   // Bit `bit` (0 = most significant) of the current codeword at a position that may lie
   // outside the matrix: such positions wrap to the opposite edge.
@@ -121,29 +122,32 @@ void MappingMatrix::PlaceAll() {
 }  // namespace
 
 std::vector<std::uint8_t> PlaceModules(const SymbolSize& size, std::span<const std::uint8_t> codewords) {
-  MappingMatrix mapping(size.regionsVertical * size.regionRows, size.regionsHorizontal * size.regionColumns,
-                        codewords);
+  MappingMatrix mapping(size.regionsVertical * size.regionRows, size.regionsHorizontal * size.regionColumns, codewords);
   mapping.PlaceAll();
 
   std::vector<std::uint8_t> symbol(static_cast<std::size_t>(size.rows * size.columns));
   const int regionHeight = size.regionRows + 2;
   const int regionWidth = size.regionColumns + 2;
-  for (int row = 0; row < size.rows; ++row) {
-    const int r = row % regionHeight;  // 0 top edge, regionHeight - 1 bottom edge
-    for (int column = 0; column < size.columns; ++column) {
-      const int c = column % regionWidth;  // 0 left edge, regionWidth - 1 right edge
-      bool dark = false;
-      if (r == regionHeight - 1 || c == 0) {
-        dark = true;  // the solid L of the finder
-      } else if (r == 0) {
-        dark = c % 2 == 0;  // the clock track along the top
-      } else if (c == regionWidth - 1) {
-        dark = r % 2 == 1;  // the clock track down the right
-      } else {
-        dark = mapping.Dark((row / regionHeight) * size.regionRows + r - 1,
-                            (column / regionWidth) * size.regionColumns + c - 1);
+  std::uint8_t* out = symbol.data();
+  for (int regionRow = 0; regionRow < size.regionsVertical; ++regionRow) {
+    for (int r = 0; r < regionHeight; ++r) {  // 0 the top edge, regionHeight - 1 the bottom edge
+      const int mappingRow = regionRow * size.regionRows + r - 1;
+      for (int regionColumn = 0; regionColumn < size.regionsHorizontal; ++regionColumn) {
+        const int mappingColumn = regionColumn * size.regionColumns - 1;
+        for (int c = 0; c < regionWidth; ++c) {  // 0 the left edge, regionWidth - 1 the right edge
+          bool dark = false;
+          if (r == regionHeight - 1 || c == 0) {
+            dark = true;  // the solid L of the finder
+          } else if (r == 0) {
+            dark = c % 2 == 0;  // the clock track along the top
+          } else if (c == regionWidth - 1) {
+            dark = r % 2 == 1;  // the clock track down the right
+          } else {
+            dark = mapping.Dark(mappingRow, mappingColumn + c);
+          }
+          *out++ = dark ? 1 : 0;
+        }
       }
-      symbol[static_cast<std::size_t>(row * size.columns + column)] = dark ? 1 : 0;
     }
   }
   return symbol;

@@ -15,15 +15,15 @@ constexpr std::size_t kMaxBlockData = 175;
 
 struct Field {
   std::array<std::uint8_t, 510> exp{};  // doubled so that log a + log b needs no modulo
-  std::array<int, 256> log{};
+  std::array<std::size_t, 256> log{};
 };
 
 constexpr Field MakeField() {
   Field f;
   unsigned x = 1;
-  for (int i = 0; i < 255; ++i) {
-    f.exp[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(x);
-    f.exp[static_cast<std::size_t>(i) + 255] = static_cast<std::uint8_t>(x);
+  for (std::size_t i = 0; i < 255; ++i) {
+    f.exp[i] = static_cast<std::uint8_t>(x);
+    f.exp[i + 255] = static_cast<std::uint8_t>(x);
     f.log[x] = i;
     x <<= 1;
     if (x & 0x100) {
@@ -39,13 +39,15 @@ constexpr std::uint8_t Multiply(std::uint8_t a, std::uint8_t b) {
   if (a == 0 || b == 0) {
     return 0;
   }
-  return kField.exp[static_cast<std::size_t>(kField.log[a] + kField.log[b])];
+  return kField.exp[kField.log[a] + kField.log[b]];
 }
 
-// The generator (x - 2^1)(x - 2^2)...(x - 2^k), low coefficients first, leading 1 implied.
+// The generator (x - 2^1)(x - 2^2)...(x - 2^k), low coefficients first, leading 1 implied;
+// every coefficient is non-zero, so it is kept as its logarithm too.
 struct Generator {
   std::size_t degree = 0;
   std::array<std::uint8_t, kMaxCheckPerBlock> coefficients{};
+  std::array<std::size_t, kMaxCheckPerBlock> logs{};
 };
 
 constexpr Generator MakeGenerator(std::size_t degree) {
@@ -62,6 +64,7 @@ constexpr Generator MakeGenerator(std::size_t degree) {
   }
   for (std::size_t j = 0; j < degree; ++j) {
     g.coefficients[j] = poly[j];
+    g.logs[j] = kField.log[poly[j]];
   }
   return g;
 }
@@ -100,10 +103,16 @@ void ReedSolomonBlock(std::span<const std::uint8_t> data, std::span<std::uint8_t
   // Polynomial division of data(x) * x^k by g(x); check[0] is the highest coefficient.
   for (const std::uint8_t d : data) {
     const auto feedback = static_cast<std::uint8_t>(d ^ check[0]);
-    for (std::size_t i = 0; i + 1 < k; ++i) {
-      check[i] = static_cast<std::uint8_t>(check[i + 1] ^ Multiply(feedback, g.coefficients[k - 1 - i]));
+    if (feedback == 0) {
+      std::copy(check.begin() + 1, check.end(), check.begin());
+      check[k - 1] = 0;
+      continue;
     }
-    check[k - 1] = Multiply(feedback, g.coefficients[0]);
+    const std::size_t logFeedback = kField.log[feedback];
+    for (std::size_t i = 0; i + 1 < k; ++i) {
+      check[i] = static_cast<std::uint8_t>(check[i + 1] ^ kField.exp[logFeedback + g.logs[k - 1 - i]]);
+    }
+    check[k - 1] = kField.exp[logFeedback + g.logs[0]];
   }
 }
 
@@ -113,6 +122,9 @@ void AddCheckCodewords(const SymbolSize& size, std::span<std::uint8_t> codewords
   const auto checkPerBlock = static_cast<std::size_t>(size.checkCodewordsPerBlock);
   std::array<std::uint8_t, kMaxBlockData> blockData{};
   std::array<std::uint8_t, kMaxCheckPerBlock> blockCheck{};
+  // In the 144 x 144 symbol the check codewords of the two shorter blocks come first: that
+  // is the order scanners read, so it is the order we write.
+  const std::size_t slotShift = size.rows == 144 ? 2 : 0;
   for (std::size_t b = 0; b < blocks; ++b) {
     std::size_t n = 0;
     for (std::size_t i = b; i < dataCount; i += blocks) {
@@ -120,7 +132,7 @@ void AddCheckCodewords(const SymbolSize& size, std::span<std::uint8_t> codewords
     }
     ReedSolomonBlock({blockData.data(), n}, {blockCheck.data(), checkPerBlock});
     for (std::size_t j = 0; j < checkPerBlock; ++j) {
-      codewords[dataCount + j * blocks + b] = blockCheck[j];
+      codewords[dataCount + j * blocks + (b + slotShift) % blocks] = blockCheck[j];
     }
   }
 }

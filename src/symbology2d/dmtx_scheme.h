@@ -28,7 +28,7 @@ constexpr std::uint8_t LatchCodeword(Scheme scheme) {
 
 inline constexpr std::uint8_t kUnlatchCodeword = 254;  // C40, Text and X12 back to ASCII
 inline constexpr std::uint8_t kEdifactUnlatchValue = 31;
-inline constexpr std::uint8_t kPadCodewordFirst = 129;  // the first pad; later ones are randomised
+inline constexpr std::uint8_t kPadCodewordFirst = 129;    // the first pad; later ones are randomised
 inline constexpr std::uint8_t kUpperShiftCodeword = 235;  // ASCII: the next byte + 128
 inline constexpr std::uint8_t kDigitPairBase = 130;
 

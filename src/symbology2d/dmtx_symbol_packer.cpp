@@ -30,7 +30,7 @@ void PadCodewords(std::span<std::uint8_t> codewords, std::size_t count) {
 void BuildCodewordStream(int sizeIndex, std::span<const std::uint8_t> data, std::span<std::uint8_t> stream) {
   const SymbolSize& size = SymbolSizeAt(sizeIndex);
   if (data.size() > static_cast<std::size_t>(size.dataCodewords) ||
-      stream.size() != static_cast<std::size_t>(size.dataCodewords + size.checkCodewords)) {
+      stream.size() != static_cast<std::size_t>(size.dataCodewords) + static_cast<std::size_t>(size.checkCodewords)) {
     throw std::invalid_argument("codewords do not match the symbol size");
   }
   std::copy(data.begin(), data.end(), stream.begin());
@@ -83,7 +83,8 @@ bool SymbolPacker::GetModule(int row, int column) const {
   if (row < 0 || row >= rows_ || column < 0 || column >= columns_) {
     return false;
   }
-  return modules_[static_cast<std::size_t>(row * columns_ + column)] != 0;
+  return modules_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                  static_cast<std::size_t>(column)] != 0;
 }
 
 }  // namespace brindle2::dmtxencode

@@ -5,11 +5,11 @@
 namespace brindle2::dmtxencode {
 
 struct SymbolSize {
-  int rows, columns;               // the whole symbol, in modules
-  int regionRows, regionColumns;   // one data region inside its finder and clock border
+  int rows, columns;              // the whole symbol, in modules
+  int regionRows, regionColumns;  // one data region inside its finder and clock border
   int regionsVertical, regionsHorizontal;
   int dataCodewords, checkCodewords;
-  int blocks;                      // interleaved Reed-Solomon blocks
+  int blocks;  // interleaved Reed-Solomon blocks
   int checkCodewordsPerBlock;
 };
 

@@ -1,5 +1,7 @@
 #include "symbology2d/pdf417_ecc.h"
 
+#include <vector>
+
 #include "symbology2d/pdf417_tables.h"
 
 namespace Quillon::BrindleLib::pdf417 {
@@ -25,18 +27,28 @@ int MaxSecurityLevel(std::size_t freeCodewords) {
 void AppendPdf417Ecc(Codewords& stream, int level) {
   const std::size_t k = CheckCodewordCount(level);
   const std::uint16_t* a = kGeneratorCoefficients + (k - 2);
-  // The remainder of the data polynomial times x^k divided by the generator, kept as
-  // c[0..k-1]; c[k-1] is its highest term.
-  std::uint16_t c[512] = {};
-  for (const std::uint16_t d : stream) {
-    const std::uint32_t t = (d + c[k - 1]) % kModulus;
-    for (std::size_t j = k - 1; j > 0; --j) {
-      c[j] = static_cast<std::uint16_t>((c[j - 1] + kModulus - t * a[j] % kModulus) % kModulus);
-    }
-    c[0] = static_cast<std::uint16_t>((kModulus - t * a[0] % kModulus) % kModulus);
+  // Subtracting t * a_j is adding t * (929 - a_j).
+  std::uint32_t negated[512];
+  for (std::size_t j = 0; j < k; ++j) {
+    negated[j] = (kModulus - a[j]) % kModulus;
   }
+  // The remainder of the data polynomial times x^k divided by the generator, c[0..k-1],
+  // lives in a window that slides down `terms` by one place per data codeword, so that
+  // shifting the remainder costs nothing. Terms are reduced only when read: a term takes at
+  // most k products below 929^2 before it leaves the window, which stays below 2^32.
+  std::vector<std::uint32_t> terms(stream.size() + k, 0);
+  std::size_t window = stream.size();
+  for (const std::uint16_t d : stream) {
+    const std::uint32_t t = (d + terms[window + k - 1]) % kModulus;
+    std::uint32_t* c = terms.data() + --window;
+    for (std::size_t j = 0; j < k; ++j) {
+      c[j] += negated[j] * t;
+    }
+  }
+  const std::uint32_t* c = terms.data() + window;
   for (std::size_t j = k; j-- > 0;) {
-    stream.push_back(static_cast<std::uint16_t>(c[j] == 0 ? 0 : kModulus - c[j]));
+    const std::uint32_t remainder = c[j] % kModulus;
+    stream.push_back(static_cast<std::uint16_t>(remainder == 0 ? 0 : kModulus - remainder));
   }
 }
 

@@ -39,7 +39,6 @@ int CPDF417Encoder2::EncodeToRows(const std::string& message, std::vector<std::s
   const pdf417::FinishedCodewords finished =
       pdf417::FinishCodewords(stream, NormalizedLevel(securityLevel), NormalizedRows(maxRows),
                               NormalizedColumns(maxCols), aspectRatio, rowHeight, moduleWidth);
-  rows.clear();
   pdf417::BuildPdf417Rows(stream, finished.geometry, finished.level, truncated, rows);
   return 1;
 }

@@ -1,5 +1,8 @@
 #include "symbology2d/pdf417_rows.h"
 
+#include <array>
+#include <cstring>
+
 #include "symbology2d/pdf417_tables.h"
 
 namespace Quillon::BrindleLib::pdf417 {
@@ -9,11 +12,27 @@ namespace {
 // In place of the right indicator and stop pattern of a truncated row.
 constexpr std::uint32_t kTruncatedEnd = 0x10000;
 
+// The eight module characters of every byte value, most significant bit first.
+using ByteModules = std::array<std::array<char, 8>, 256>;
+constexpr ByteModules MakeByteModules() {
+  ByteModules modules{};
+  for (std::size_t value = 0; value < modules.size(); ++value) {
+    for (std::size_t bit = 0; bit < 8; ++bit) {
+      modules[value][bit] = (value >> (7 - bit)) & 1U ? '1' : '0';
+    }
+  }
+  return modules;
+}
+constexpr ByteModules kByteModules = MakeByteModules();
+
+// Writes the low `modules` bits of `pattern` (17 or 18), most significant first.
 char* PutPattern(char* out, std::uint32_t pattern, int modules) {
-  for (int bit = modules - 1; bit >= 0; --bit) {
+  for (int bit = modules - 1; bit >= 16; --bit) {
     *out++ = static_cast<char>('0' + ((pattern >> bit) & 1U));
   }
-  return out;
+  std::memcpy(out, kByteModules[(pattern >> 8) & 0xFFU].data(), 8);
+  std::memcpy(out + 8, kByteModules[pattern & 0xFFU].data(), 8);
+  return out + 16;
 }
 
 }  // namespace
@@ -36,7 +55,11 @@ RowIndicators RowIndicatorsOf(int row, Geometry geometry, int level) {
 void BuildPdf417Rows(const Codewords& stream, Geometry geometry, int level, bool truncated,
                      std::vector<std::string>& rows) {
   const int modules = kPatternModules * geometry.columns + (truncated ? 51 : 69);
-  rows.assign(static_cast<std::size_t>(geometry.rows), std::string(static_cast<std::size_t>(modules), '0'));
+  // Every module is written; the strings only keep whatever capacity the caller's rows had.
+  rows.resize(static_cast<std::size_t>(geometry.rows));
+  for (auto& row : rows) {
+    row.resize(static_cast<std::size_t>(modules));
+  }
   auto codeword = stream.begin();
   for (int r = 0; r < geometry.rows; ++r) {
     const std::uint32_t* patterns = kCodewordPatterns[r % kClusterCount];

@@ -18,7 +18,8 @@ RowIndicators RowIndicatorsOf(int row, Geometry geometry, int level);
 
 // Full rows are start, left indicator, the row's codewords, right indicator and stop, that
 // is 17 * columns + 69 modules; truncated rows end after the codewords with one dark and 16
-// light modules, 17 * columns + 51 modules. `stream` holds rows * columns codewords.
+// light modules, 17 * columns + 51 modules. `stream` holds rows * columns codewords; `rows`
+// is replaced.
 void BuildPdf417Rows(const Codewords& stream, Geometry geometry, int level, bool truncated,
                      std::vector<std::string>& rows);
 

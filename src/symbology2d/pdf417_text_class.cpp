@@ -26,9 +26,6 @@ std::array<TextClassEntry, 256> BuildClasses() {
 
 }  // namespace
 
-const TextClassEntry& TextClassOf(unsigned char byte) {
-  static const std::array<TextClassEntry, 256> classes = BuildClasses();
-  return classes[byte];
-}
+const std::array<TextClassEntry, 256> kTextClasses = BuildClasses();
 
 }  // namespace Quillon::BrindleLib::pdf417

@@ -1,5 +1,6 @@
 #pragma once
 // Which text compaction sub-modes hold a byte, and its value there.
+#include <array>
 #include <cstdint>
 
 namespace Quillon::BrindleLib::pdf417 {
@@ -25,7 +26,12 @@ struct TextClassEntry {
   [[nodiscard]] bool Compactible() const { return submodes != 0; }
 };
 
+// Built from the sub-mode tables; read it through TextClassOf.
+extern const std::array<TextClassEntry, 256> kTextClasses;
+
 // The class of a byte; a byte that text compaction cannot hold has no sub-mode.
-const TextClassEntry& TextClassOf(unsigned char byte);
+inline const TextClassEntry& TextClassOf(unsigned char byte) {
+  return kTextClasses[byte];
+}
 
 }  // namespace Quillon::BrindleLib::pdf417

@@ -4,27 +4,26 @@
 
 namespace Quillon::BrindleLib::pdf417 {
 
+// clang-format off
 const std::int16_t kTextSubmodeTables[kTextSubmodeCount][kTextValuesPerSubmode] = {
-    {
-        // alpha; -1 marks a sub-mode switch
+    {  // alpha; -1 marks a sub-mode switch
         65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79,
         80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 32, -1, -1, -1,
     },
-    {
-        // lower; -1 marks a sub-mode switch
-        97,  98,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111,
-        112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 32,  -1,  -1,  -1,
+    {  // lower; -1 marks a sub-mode switch
+        97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111,
+        112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 32, -1, -1, -1,
     },
-    {
-        // mixed; -1 marks a sub-mode switch
-        48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 38, 13, 9,  44, 58,
+    {  // mixed; -1 marks a sub-mode switch
+        48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 38, 13, 9, 44, 58,
         35, 45, 46, 36, 47, 43, 37, 42, 61, 94, -1, 32, -1, -1, -1,
     },
-    {
-        // punct; -1 marks a sub-mode switch
-        59, 60, 62, 64, 91, 92, 93,  95, 96, 126, 33, 13,  9,   44, 58,
-        10, 45, 46, 36, 47, 34, 124, 42, 40, 41,  63, 123, 125, 39, -1,
+    {  // punct; -1 marks a sub-mode switch
+        59, 60, 62, 64, 91, 92, 93, 95, 96, 126, 33, 13, 9, 44, 58,
+        10, 45, 46, 36, 47, 34, 124, 42, 40, 41, 63, 123, 125, 39, -1,
     },
 };
+
+// clang-format on
 
 }  // namespace Quillon::BrindleLib::pdf417

@@ -88,6 +88,22 @@ TEST(LinnetCli, TwoDimensionalSymbolsPrintModuleRows) {
   EXPECT_EQ(failed.err.rfind("Maxicode Encoding Error ", 0), 0U) << failed.err;
 }
 
+TEST(LinnetCli, ExportWritesTheLabelAndReportsASymbolThatCannotBeEncoded) {
+  const auto dir = testing::MakeTempDir();
+  const auto ok = RunCommand({LinnetBinary(), "export", "-o", dir + "/label.png"});
+  EXPECT_EQ(ok.exitCode, 0) << ok.err;
+  const auto failed =
+      RunCommand({LinnetBinary(), "export", "-b", "38", "-d",
+                  "(10)" + std::string(70, 'A') + "(21)" + std::string(20, 'B'), "-o", dir + "/bad.png"});
+  EXPECT_EQ(failed.exitCode, 3);
+  EXPECT_EQ(failed.err.rfind("Linear Encoding Error 210. ", 0), 0U) << failed.err;
+  EXPECT_EQ(RunCommand({"test", "-s", dir + "/bad.png"}).exitCode, 0);
+  const auto piped = RunCommand({LinnetBinary(), "export", "-o", "-", "--format", "bmp"});
+  EXPECT_EQ(piped.out.substr(0, 2), "BM");
+  EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", dir + "/x.png", "--format", "svg"}).exitCode, 1);
+  EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", "/nonexistent/dir/x.png"}).exitCode, 4);
+}
+
 TEST(LinnetCli, MessageFromStandardInput) {
   Check({{"encode", "--set", "Code39StartStopChars=0", "-i", "-"}, 0, kCode39 + "\nCODE39\n", ""}, "CODE39");
 }

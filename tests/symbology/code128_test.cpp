@@ -4,14 +4,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/run_command.h"
 #include "support/symbol_image.h"
+#include "symbology/linear_reference.h"
 
 namespace Quillon::BrindleLib {
 namespace {
@@ -144,48 +143,24 @@ TEST(Code128, EncodeGivesModulesAndText) {
   EXPECT_EQ(text, "AB");
 }
 
-// Reference records: "C128 <value> <widths> <setA> <setB> <setC>".
-struct ReferenceRecord {
-  int value;
-  std::string widths, setA, setB;
-};
-
-std::vector<ReferenceRecord> ReadReference() {
-  std::ifstream in(linnet::testing::SharedDir() + "/reference/linear-patterns.txt");
-  std::vector<ReferenceRecord> records;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string kind;
-    ReferenceRecord r;
-    std::string setC;
-    if (fields >> kind && kind == "C128" && fields >> r.value >> r.widths >> r.setA >> r.setB >> setC) {
-      records.push_back(r);
-    }
-  }
-  return records;
-}
-
 TEST(Code128, PatternsAndValuesMatchTheStandardTable) {
-  const auto records = ReadReference();
+  // Records: value, widths, set A meaning, set B meaning, set C meaning.
+  const auto records = linnet::testing::LinearReference("C128");
   ASSERT_EQ(records.size(), 107U);
-  for (const auto& r : records) {
-    SCOPED_TRACE(r.value);
-    std::string modules;
-    bool bar = true;
-    for (const char w : r.widths) {
-      modules.append(static_cast<size_t>(w - '0'), bar ? 'b' : 's');
-      bar = !bar;
-    }
-    EXPECT_EQ(Code128ValuePattern(r.value), modules);
+  for (const auto& record : records) {
+    const int value = std::stoi(record[0]);
+    SCOPED_TRACE(value);
+    EXPECT_EQ(linnet::testing::ModulesFromBarSpace(std::string(Code128ValuePattern(value))),
+              linnet::testing::ModulesFromWidths(record[1], true));
     // A lone byte is written in set A (control characters) or set B (all else): the
     // value chosen must be the one the table gives that byte.
-    for (const auto* column : {&r.setA, &r.setB}) {
-      if (column->empty() || (*column)[0] < '0' || (*column)[0] > '9') {
-        continue;
+    for (const std::size_t column : {2U, 3U}) {
+      const std::string& meaning = record[column];
+      if (meaning[0] < '0' || meaning[0] > '9') {
+        continue;  // a function character
       }
-      const int byte = std::stoi(*column);
-      const bool setA = column == &r.setA;
+      const int byte = std::stoi(meaning);
+      const bool setA = column == 2;
       if (setA != (byte < 32)) {
         continue;
       }
@@ -194,7 +169,7 @@ TEST(Code128, PatternsAndValuesMatchTheStandardTable) {
       const auto values = Values(message);
       ASSERT_EQ(values.size(), 4U) << byte;
       EXPECT_EQ(values[0], setA ? kCode128StartA : kCode128StartB);
-      EXPECT_EQ(values[1], r.value) << byte;
+      EXPECT_EQ(values[1], value) << byte;
     }
   }
 }

@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/run_command.h"
 #include "support/symbol_image.h"
+#include "symbology/linear_reference.h"
 #include "symbology/upc_ean_tokens.h"
 
 namespace Quillon::BrindleLib {
@@ -282,22 +281,16 @@ TEST(UpcEan, Validation) {
   }
 }
 
-// Reference records of the EAN/UPC tables, by kind and key.
+// The EAN/UPC reference tables by "KIND key": the modules, parity letters or guard.
 std::map<std::string, std::string> ReadReference() {
-  std::ifstream in(linnet::testing::SharedDir() + "/reference/linear-patterns.txt");
   std::map<std::string, std::string> table;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string kind;
-    std::string key;
-    std::string value;
-    fields >> kind >> key >> value;
-    if (kind == "EAN_A" || kind == "EAN_B" || kind == "EAN_C") {
-      fields >> value;  // the module column
-    }
-    if (kind.rfind("EAN", 0) == 0 || kind.rfind("UPCE", 0) == 0 || kind.rfind("ADDON", 0) == 0) {
-      table[kind + " " + key] = value;
+  for (const char* kind :
+       {"EAN_A", "EAN_B", "EAN_C", "EAN13_PARITY", "UPCE_PARITY", "ADDON5_PARITY", "ADDON2_PARITY", "EAN_GUARD"}) {
+    for (const auto& record : linnet::testing::LinearReference(kind)) {
+      std::string name = kind;
+      name += ' ';
+      name += record.front();
+      table[name] = record.back();
     }
   }
   return table;
@@ -354,8 +347,11 @@ TEST(UpcEan, SymbolsEqualTheirReferenceConstruction) {
       d += static_cast<char>('0' + random() % 10);
     }
     const std::string supplement = std::to_string(random() % 100000 + 100000).substr(1, trial % 2 == 0 ? 2 : 5);
-    SCOPED_TRACE(d + "|" + supplement);
     d += GtinCheckDigit(d);
+    std::string message = d;
+    message += '|';
+    message += supplement;
+    SCOPED_TRACE(message);
     std::string expected = guard("NORMAL");
     for (int k = 1; k < 7; ++k) {
       expected += digit(ref["EAN13_PARITY " + d.substr(0, 1)][k - 1], d[k]);
@@ -373,9 +369,12 @@ TEST(UpcEan, SymbolsEqualTheirReferenceConstruction) {
       sets = ref["ADDON5_PARITY " + std::to_string((3 * (v(0) + v(2) + v(4)) + 9 * (v(1) + v(3))) % 10)];
     }
     for (std::size_t k = 0; k < supplement.size(); ++k) {
-      expected += (k > 0 ? guard("ADDON_SEP") : "") + digit(sets[k], supplement[k]);
+      if (k > 0) {
+        expected += guard("ADDON_SEP");
+      }
+      expected += digit(sets[k], supplement[k]);
     }
-    EXPECT_EQ(Modules(Encode(CEan13Symbol(), d + "|" + supplement).pattern), expected);
+    EXPECT_EQ(Modules(Encode(CEan13Symbol(), message).pattern), expected);
   }
 }
 

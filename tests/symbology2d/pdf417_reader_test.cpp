@@ -30,7 +30,7 @@ class Pdf417Reader : public ::testing::Test {
   std::string Image(const std::string& message, const Options& o = {}) {
     std::vector<std::string> rows;
     CPDF417Encoder2().EncodeToRows(message, rows, 13, 39, o.aspect, o.maxRows, o.maxCols, o.level, o.truncated);
-    const std::string path = dir_ + "/symbol" + std::to_string(count_++) + ".png";
+    std::string path = dir_ + "/symbol" + std::to_string(count_++) + ".png";
     linnet::testing::WriteModulePng(path, rows, 2, 3, 10);
     return path;
   }

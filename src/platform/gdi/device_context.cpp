@@ -50,19 +50,10 @@ MonoBitmap* DeviceContext::SelectBitmap(MonoBitmap* bitmap) {
   return std::exchange(bitmap_, bitmap);
 }
 
-void DeviceContext::Record(GdiCall call) const {
-  if (recorder_ != nullptr) {
-    recorder_->Record(call);
-  }
-}
-
 // ---- Mapping ------------------------------------------------------------------------
 
 void DeviceContext::SetMapMode(MapMode mode) {
-  GdiCall call;
-  call.op = GdiOp::SetMapMode;
-  call.value = static_cast<std::int64_t>(mode);
-  Record(std::move(call));
+  Log(GdiOp::SetMapMode, [&](GdiCall& call) { call.value = static_cast<std::int64_t>(mode); });
   mapMode_ = mode;
   if (mode == MapMode::Text) {
     windowExt_ = {1, 1};
@@ -74,10 +65,7 @@ bool DeviceContext::SetWindowExt(SizeL extent) {
   if (mapMode_ != MapMode::Anisotropic || extent.cx == 0 || extent.cy == 0) {
     return false;
   }
-  GdiCall call;
-  call.op = GdiOp::SetWindowExt;
-  call.point = {extent.cx, extent.cy};
-  Record(std::move(call));
+  Log(GdiOp::SetWindowExt, [&](GdiCall& call) { call.point = {extent.cx, extent.cy}; });
   windowExt_ = extent;
   return true;
 }
@@ -86,27 +74,18 @@ bool DeviceContext::SetViewportExt(SizeL extent) {
   if (mapMode_ != MapMode::Anisotropic || extent.cx == 0 || extent.cy == 0) {
     return false;
   }
-  GdiCall call;
-  call.op = GdiOp::SetViewportExt;
-  call.point = {extent.cx, extent.cy};
-  Record(std::move(call));
+  Log(GdiOp::SetViewportExt, [&](GdiCall& call) { call.point = {extent.cx, extent.cy}; });
   viewportExt_ = extent;
   return true;
 }
 
 void DeviceContext::SetWindowOrg(PointL origin) {
-  GdiCall call;
-  call.op = GdiOp::SetWindowOrg;
-  call.point = origin;
-  Record(std::move(call));
+  Log(GdiOp::SetWindowOrg, [&](GdiCall& call) { call.point = origin; });
   windowOrg_ = origin;
 }
 
 void DeviceContext::SetViewportOrg(PointL origin) {
-  GdiCall call;
-  call.op = GdiOp::SetViewportOrg;
-  call.point = origin;
-  Record(std::move(call));
+  Log(GdiOp::SetViewportOrg, [&](GdiCall& call) { call.point = origin; });
   viewportOrg_ = origin;
 }
 
@@ -132,77 +111,54 @@ RectL DeviceContext::DeviceRect(const RectL& logical) const {
 // ---- Objects and attributes ---------------------------------------------------------
 
 FontHandle DeviceContext::SelectFont(FontHandle font) {
-  GdiCall call;
-  call.op = GdiOp::SelectFont;
-  if (font) {
-    call.font = font->Description();
-  }
-  Record(std::move(call));
+  Log(GdiOp::SelectFont, [&](GdiCall& call) {
+    if (font) {
+      call.font = font->Description();
+    }
+  });
   return std::exchange(font_, std::move(font));
 }
 
 Pen DeviceContext::SelectPen(const Pen& pen) {
-  GdiCall call;
-  call.op = GdiOp::SelectPen;
-  call.pen = pen;
-  Record(std::move(call));
+  Log(GdiOp::SelectPen, [&](GdiCall& call) { call.pen = pen; });
   return std::exchange(pen_, pen);
 }
 
 Brush DeviceContext::SelectBrush(const Brush& brush) {
-  GdiCall call;
-  call.op = GdiOp::SelectBrush;
-  call.brush = brush;
-  Record(std::move(call));
+  Log(GdiOp::SelectBrush, [&](GdiCall& call) { call.brush = brush; });
   return std::exchange(brush_, brush);
 }
 
 ColorRef DeviceContext::SetTextColor(ColorRef color) {
-  GdiCall call;
-  call.op = GdiOp::SetTextColor;
-  call.value = color;
-  Record(std::move(call));
+  Log(GdiOp::SetTextColor, [&](GdiCall& call) { call.value = color; });
   return std::exchange(textColor_, color);
 }
 
 ColorRef DeviceContext::SetBkColor(ColorRef color) {
-  GdiCall call;
-  call.op = GdiOp::SetBkColor;
-  call.value = color;
-  Record(std::move(call));
+  Log(GdiOp::SetBkColor, [&](GdiCall& call) { call.value = color; });
   return std::exchange(bkColor_, color);
 }
 
 BkMode DeviceContext::SetBkMode(BkMode mode) {
-  GdiCall call;
-  call.op = GdiOp::SetBkMode;
-  call.value = static_cast<std::int64_t>(mode);
-  Record(std::move(call));
+  Log(GdiOp::SetBkMode, [&](GdiCall& call) { call.value = static_cast<std::int64_t>(mode); });
   return std::exchange(bkMode_, mode);
 }
 
 std::uint32_t DeviceContext::SetTextAlign(std::uint32_t align) {
-  GdiCall call;
-  call.op = GdiOp::SetTextAlign;
-  call.value = align;
-  Record(std::move(call));
+  Log(GdiOp::SetTextAlign, [&](GdiCall& call) { call.value = align; });
   return std::exchange(textAlign_, align);
 }
 
 std::int32_t DeviceContext::SetTextCharacterExtra(std::int32_t extra) {
-  GdiCall call;
-  call.op = GdiOp::SetTextCharacterExtra;
-  call.value = extra;
-  Record(std::move(call));
+  Log(GdiOp::SetTextCharacterExtra, [&](GdiCall& call) { call.value = extra; });
   return std::exchange(charExtra_, extra);
 }
 
 void DeviceContext::SetTextJustification(std::int32_t breakExtra, std::int32_t breakCount) {
-  GdiCall call;
-  call.op = GdiOp::SetTextJustification;
-  call.value = breakExtra;
-  call.count = breakCount;
-  Record(std::move(call));
+  Log(GdiOp::SetTextJustification, [&](GdiCall& call) {
+    call.value = breakExtra;
+    call.count = breakCount;
+  });
   breakExtra_ = breakCount > 0 ? breakExtra : 0;
   breakCount_ = std::max(breakCount, 0);
 }
@@ -267,11 +223,10 @@ SizeL DeviceContext::GetTextExtent(std::u16string_view text) const {
 // ---- Drawing ------------------------------------------------------------------------
 
 void DeviceContext::FillRect(const RectL& rect, const Brush& brush) {
-  GdiCall call;
-  call.op = GdiOp::FillRect;
-  call.rect = rect;
-  call.brush = brush;
-  Record(std::move(call));
+  Log(GdiOp::FillRect, [&](GdiCall& call) {
+    call.rect = rect;
+    call.brush = brush;
+  });
   if (bitmap_ == nullptr || brush.hollow) {
     return;
   }
@@ -315,13 +270,12 @@ void DeviceContext::StrokeAndFill(const RectL& d, double rx, double ry, bool ell
 }
 
 void DeviceContext::RoundRect(const RectL& rect, std::int32_t ellipseWidth, std::int32_t ellipseHeight) {
-  GdiCall call;
-  call.op = GdiOp::RoundRect;
-  call.rect = rect;
-  call.point = {ellipseWidth, ellipseHeight};
-  call.pen = pen_;
-  call.brush = brush_;
-  Record(std::move(call));
+  Log(GdiOp::RoundRect, [&](GdiCall& call) {
+    call.rect = rect;
+    call.point = {ellipseWidth, ellipseHeight};
+    call.pen = pen_;
+    call.brush = brush_;
+  });
   if (bitmap_ != nullptr) {
     StrokeAndFill(DeviceRect(rect), std::abs(ellipseWidth * ScaleX()) / 2, std::abs(ellipseHeight * ScaleY()) / 2,
                   false);
@@ -329,26 +283,22 @@ void DeviceContext::RoundRect(const RectL& rect, std::int32_t ellipseWidth, std:
 }
 
 void DeviceContext::Ellipse(const RectL& rect) {
-  GdiCall call;
-  call.op = GdiOp::Ellipse;
-  call.rect = rect;
-  call.pen = pen_;
-  call.brush = brush_;
-  Record(std::move(call));
+  Log(GdiOp::Ellipse, [&](GdiCall& call) {
+    call.rect = rect;
+    call.pen = pen_;
+    call.brush = brush_;
+  });
   if (bitmap_ != nullptr) {
     StrokeAndFill(DeviceRect(rect), 0, 0, true);
   }
 }
 
 void DeviceContext::Polygon(std::span<const PointL> points) {
-  if (recorder_ != nullptr) {
-    GdiCall call;
-    call.op = GdiOp::Polygon;
+  Log(GdiOp::Polygon, [&](GdiCall& call) {
     call.points.assign(points.begin(), points.end());
     call.pen = pen_;
     call.brush = brush_;
-    Record(std::move(call));
-  }
+  });
   if (bitmap_ == nullptr || points.size() < 2) {
     return;
   }
@@ -371,15 +321,14 @@ void DeviceContext::Polygon(std::span<const PointL> points) {
 }
 
 void DeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) {
-  GdiCall call;
-  call.op = GdiOp::TextOut;
-  call.point = {x, y};
-  call.text = text;
-  call.font = EffectiveFont()->Description();
-  call.textColor = textColor_;
-  call.textAlign = textAlign_;
-  call.charExtra = charExtra_;
-  Record(std::move(call));
+  Log(GdiOp::TextOut, [&](GdiCall& call) {
+    call.point = {x, y};
+    call.text = text;
+    call.font = EffectiveFont()->Description();
+    call.textColor = textColor_;
+    call.textAlign = textAlign_;
+    call.charExtra = charExtra_;
+  });
   if (bitmap_ != nullptr) {
     PaintText({x, y}, text);
   }

@@ -74,7 +74,16 @@ class DeviceContext {
   void TextOut(std::int32_t x, std::int32_t y, std::u16string_view text);
 
  private:
-  void Record(GdiCall call) const;
+  // Tells the recorder, if any, of a call; `fill` adds the call's arguments.
+  template <class Fill>
+  void Log(GdiOp op, Fill&& fill) const {
+    if (recorder_ != nullptr) {
+      GdiCall call;
+      call.op = op;
+      fill(call);
+      recorder_->Record(call);
+    }
+  }
   [[nodiscard]] FontHandle EffectiveFont() const;
   // Device pixels per logical unit, along x and y.
   [[nodiscard]] double ScaleX() const;

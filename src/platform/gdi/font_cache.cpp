@@ -208,6 +208,7 @@ FontCache::~FontCache() {
   if (library_ != nullptr) {
     FT_Done_FreeType(library_);
   }
+  // Fontconfig is used through this cache only; its configuration goes with it.
   if (fontconfigReady_) {
     FcFini();
   }

@@ -23,39 +23,54 @@ std::unique_ptr<MonoBitmap> MonoBitmap::Create(std::int32_t width, std::int32_t 
   }
 }
 
+namespace {
+
+// The bytes and edge masks of the pixels [left, right) of a row.
+struct SpanBytes {
+  std::int32_t first;
+  std::int32_t last;
+  std::uint8_t headMask;
+  std::uint8_t tailMask;
+};
+
+SpanBytes SpanOf(std::int32_t left, std::int32_t right) {
+  return {left >> 3, (right - 1) >> 3, static_cast<std::uint8_t>(0xFF >> (left & 7)),
+          static_cast<std::uint8_t>(0xFF << (7 - ((right - 1) & 7)))};
+}
+
+void ApplyMask(std::uint8_t& byte, std::uint8_t mask, bool white) {
+  byte = white ? static_cast<std::uint8_t>(byte | mask) : static_cast<std::uint8_t>(byte & ~mask);
+}
+
+void FillRowSpan(std::uint8_t* row, const SpanBytes& s, bool white) {
+  if (s.first == s.last) {
+    ApplyMask(row[s.first], static_cast<std::uint8_t>(s.headMask & s.tailMask), white);
+    return;
+  }
+  ApplyMask(row[s.first], s.headMask, white);
+  if (s.last > s.first + 1) {
+    std::memset(row + s.first + 1, white ? 0xFF : 0x00, static_cast<size_t>(s.last - s.first - 1));
+  }
+  ApplyMask(row[s.last], s.tailMask, white);
+}
+
+}  // namespace
+
 void MonoBitmap::FillSpan(std::int32_t y, std::int32_t left, std::int32_t right, bool white) {
-  if (y < 0 || y >= height_) {
-    return;
-  }
-  left = std::max(left, 0);
-  right = std::min(right, width_);
-  if (left >= right) {
-    return;
-  }
-  std::uint8_t* row = Row(y);
-  const std::int32_t firstByte = left >> 3;
-  const std::int32_t lastByte = (right - 1) >> 3;
-  const auto headMask = static_cast<std::uint8_t>(0xFF >> (left & 7));
-  const auto tailMask = static_cast<std::uint8_t>(0xFF << (7 - ((right - 1) & 7)));
-  auto apply = [white](std::uint8_t& byte, std::uint8_t mask) {
-    byte = white ? static_cast<std::uint8_t>(byte | mask) : static_cast<std::uint8_t>(byte & ~mask);
-  };
-  if (firstByte == lastByte) {
-    apply(row[firstByte], static_cast<std::uint8_t>(headMask & tailMask));
-    return;
-  }
-  apply(row[firstByte], headMask);
-  if (lastByte > firstByte + 1) {
-    std::memset(row + firstByte + 1, white ? 0xFF : 0x00, static_cast<size_t>(lastByte - firstByte - 1));
-  }
-  apply(row[lastByte], tailMask);
+  FillRect(left, y, right, y + 1, white);
 }
 
 void MonoBitmap::FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, bool white) {
+  left = std::max(left, 0);
   top = std::max(top, 0);
+  right = std::min(right, width_);
   bottom = std::min(bottom, height_);
+  if (left >= right || top >= bottom) {
+    return;
+  }
+  const SpanBytes span = SpanOf(left, right);
   for (std::int32_t y = top; y < bottom; ++y) {
-    FillSpan(y, left, right, white);
+    FillRowSpan(Row(y), span, white);
   }
 }
 

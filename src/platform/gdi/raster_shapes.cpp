@@ -272,9 +272,9 @@ void StrokeClosedContour(MonoBitmap& bitmap, const Contour& centreLine, const St
     FillRing(bitmap, outer, inner, white);
     return;
   }
-  std::vector<double> pattern;
-  for (const double u : units) {
-    pattern.push_back(u * width);
+  std::vector<double> pattern = units;
+  for (double& length : pattern) {
+    length *= width;
   }
   for (const Contour& dash : Dashes(centreLine, pattern)) {
     FillContours(bitmap, {StrokeStrip(dash, width / 2)}, FillRule::NonZero, white);

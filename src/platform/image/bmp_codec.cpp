@@ -19,7 +19,7 @@ void Put32(std::uint8_t* at, std::uint32_t v) {
 
 constexpr size_t kFileHeader = 14;
 constexpr size_t kInfoHeader = 40;
-constexpr size_t kPalette = 256 * 4;
+constexpr size_t kPalette = size_t{256} * 4;
 
 }  // namespace
 
@@ -51,7 +51,7 @@ bool EncodeBmp(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
   Put32(info + 32, 256);
   Put32(info + 36, 0);
   std::uint8_t* palette = info + kInfoHeader;
-  for (std::uint32_t i = 0; i < 256; ++i) {
+  for (size_t i = 0; i < 256; ++i) {
     palette[4 * i] = palette[4 * i + 1] = palette[4 * i + 2] = static_cast<std::uint8_t>(i);
   }
   if (!sink.Write(header.data(), header.size())) {

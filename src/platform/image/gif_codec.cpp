@@ -9,8 +9,20 @@ namespace linnet::image {
 
 namespace {
 
+// giflib does not check every write (the closing trailer's, for one), so failures are
+// remembered here.
+struct Output {
+  ByteSink& sink;
+  bool failed = false;
+};
+
 int WriteToSink(GifFileType* gif, const GifByteType* data, int size) {
-  return static_cast<ByteSink*>(gif->UserData)->Write(data, static_cast<size_t>(size)) ? size : 0;
+  auto* output = static_cast<Output*>(gif->UserData);
+  if (!output->sink.Write(data, static_cast<size_t>(size))) {
+    output->failed = true;
+    return 0;
+  }
+  return size;
 }
 
 bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject* greys, std::vector<GifByteType>& row) {
@@ -50,13 +62,14 @@ bool EncodeGif(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
     greys->Colors[i] = GifColorType{level, level, level};
   }
   int error = 0;
-  GifFileType* gif = EGifOpen(&sink, &WriteToSink, &error);
+  Output output{sink};
+  GifFileType* gif = EGifOpen(&output, &WriteToSink, &error);
   bool ok = gif != nullptr && WriteImage(gif, bitmap, greys, row);
   if (gif != nullptr && EGifCloseFile(gif, &error) != GIF_OK) {
     ok = false;
   }
   GifFreeMapObject(greys);
-  return ok;
+  return ok && !output.failed;
 }
 
 }  // namespace linnet::image

@@ -1,0 +1,36 @@
+// The default label as batch jobs produce it: measured, and exported in memory at the
+// default 300 dots per inch in every raster format.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "control/qln_barcode.h"
+#include "render/export_image.h"
+#include "render/natural_size.h"
+
+namespace {
+
+void BM_NaturalSize(benchmark::State& state) {
+  linnet::CQlnBarcode control;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(linnet::ComputeNaturalSize(control));
+  }
+}
+BENCHMARK(BM_NaturalSize);
+
+void BM_ExportInMemory(benchmark::State& state) {
+  linnet::CQlnBarcode control;
+  std::vector<unsigned char> out;
+  for (auto _ : state) {
+    out.clear();
+    if (linnet::ExportImageToStream(control, out, static_cast<int>(state.range(0))) != linnet::S_OK) {
+      state.SkipWithError("export failed");
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetLabel(std::to_string(out.size()) + " bytes");
+}
+// 5 PNG (the default label's path), 0 BMP, 1 JPEG, 2 GIF, 3 TIFF.
+BENCHMARK(BM_ExportInMemory)->Arg(5)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+
+}  // namespace
