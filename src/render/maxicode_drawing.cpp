@@ -18,8 +18,9 @@ namespace linnet {
 
 namespace {
 
-// A MaxiCode has a fixed physical size whatever the control's length properties say: the
-// nominal cell pitch of a 25.5 mm symbol of 29 cells, in hundredths of a millimetre.
+// A MaxiCode has a fixed physical size whatever the control's length properties say. All
+// sizes in hundredths of a millimetre; the pitches follow the nominal cell of a 25.5 mm
+// symbol of 29 cells on a hexagonal grid, truncated to whole hundredths.
 constexpr double kCellPitch = 2550.0 / 29.0;
 constexpr std::int32_t kColumnPitch = 87;
 constexpr auto kRowPitch = static_cast<std::int32_t>(1.5 / std::numbers::sqrt3 * kCellPitch);
@@ -113,6 +114,8 @@ SizeL WithQuietZone(const CQlnBarcode& control, std::int64_t width, std::int64_t
           ClampDots(height + 2 * static_cast<std::int64_t>(q.cy))};
 }
 
+// 30 pitches wide; 29 pitches and a module high, which is a little more than the rows take
+// (32 row pitches and a module), so the space below the symbol is slightly the larger.
 SizeL SymbolSize(const CQlnBarcode& control) {
   const MaxiCodeGeometry g = GeometryOf(control);
   return WithQuietZone(control, std::int64_t{kSymbolColumns} * g.w, std::int64_t{kSymbolColumns - 1} * g.w + g.hh);

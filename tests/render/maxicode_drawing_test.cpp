@@ -10,10 +10,9 @@
 
 #include "control/maxicode_entry.h"
 #include "control/qln_barcode.h"
-#include "platform/gdi/device_context.h"
 #include "platform/gdi/system_colors.h"
-#include "render/drawing_surface.h"
 #include "render/export_image.h"
+#include "render/recording_surface.h"
 #include "render/two_dimensional.h"
 #include "support/maxicode_image.h"
 #include "support/run_command.h"
@@ -77,11 +76,11 @@ std::unique_ptr<CQlnBarcode> MakeControl(const Label& label) {
 
 // One drawing of the symbol alone, every call recorded in layout dots.
 struct Recording {
-  gdi::CallLog log;
+  testing::RecordingSurface surface;
   SizeL size;
-  gdi::Pen penAfter;
-  gdi::Brush brushAfter;
   std::vector<std::int32_t> events;
+
+  [[nodiscard]] std::vector<GdiCall> Calls(GdiOp op) const { return surface.Calls(op); }
 };
 
 std::unique_ptr<Recording> RecordDrawing(const Label& label, PointL at) {
@@ -89,12 +88,7 @@ std::unique_ptr<Recording> RecordDrawing(const Label& label, PointL at) {
   auto sink = std::make_shared<CountingSink>();
   control->Events().Advise(sink);
   auto out = std::make_unique<Recording>();
-  gdi::DeviceContext context(gdi::DeviceCaps{});
-  context.SetRecorder(&out->log);
-  DrawingSurface surface(context);
-  out->size = DrawMaxiCode(*control, surface, at);
-  out->penAfter = context.CurrentPen();
-  out->brushAfter = context.CurrentBrush();
+  out->size = DrawMaxiCode(*control, out->surface.surface, at);
   out->events = sink->codes;
   return out;
 }
@@ -154,9 +148,9 @@ TEST(MaxiCodeDrawing, SizesAtEveryResolutionIncludeTheQuietZonesUnrotated) {
     label.quietZones = c.quietZones;
     label.rotation = c.rotation;
     auto control = MakeControl(label);
-    gdi::DeviceContext context(gdi::DeviceCaps{});
-    DrawingSurface surface(context);
-    const SizeL measured = MeasureMaxiCode(*control, surface);
+    testing::RecordingSurface surface;
+    const SizeL measured = MeasureMaxiCode(*control, surface.surface);
+    EXPECT_TRUE(surface.log.Calls().empty());
     EXPECT_EQ(measured.cx, c.expected.cx);
     EXPECT_EQ(measured.cy, c.expected.cy);
     const SizeL drawn = RecordDrawing(label, {0, 0})->size;
@@ -183,7 +177,7 @@ TEST(MaxiCodeDrawing, EveryDarkModuleIsAnOctagonInItsCellWithOddRowsShiftedHalfA
     }
   }
   std::multiset<std::pair<std::int32_t, std::int32_t>> drawnCells;
-  for (const GdiCall& polygon : recording->log.Of(GdiOp::Polygon)) {
+  for (const GdiCall& polygon : recording->Calls(GdiOp::Polygon)) {
     ASSERT_EQ(polygon.points.size(), 8U);
     const PointL cell{polygon.points[0].x - at.x - kOutline1440[0].x, polygon.points[0].y - at.y - kOutline1440[0].y};
     for (size_t v = 0; v < 8; ++v) {
@@ -209,7 +203,7 @@ TEST(MaxiCodeDrawing, BullseyeIsThreeRingsInForeColorOnBackColorAroundTheCentre)
     label.backColor = c.backColor;
     const PointL at{5000, 6000};
     const auto recording = RecordDrawing(label, at);
-    const std::vector<GdiCall> ellipses = recording->log.Of(GdiOp::Ellipse);
+    const std::vector<GdiCall> ellipses = recording->Calls(GdiOp::Ellipse);
     ASSERT_EQ(ellipses.size(), 3U);
     // Half a pitch past column 14, half a module down row 16.
     const PointL centre{at.x + 14 * 49 + 24, at.y + 16 * 43 + 29};
@@ -225,13 +219,13 @@ TEST(MaxiCodeDrawing, BullseyeIsThreeRingsInForeColorOnBackColorAroundTheCentre)
       EXPECT_EQ(ellipses[i].pen.color, gdi::TranslateColor(c.foreColor));
       EXPECT_EQ(ellipses[i].brush, (gdi::Brush{gdi::TranslateColor(c.backColor), false}));
     }
-    const std::vector<GdiCall> polygons = recording->log.Of(GdiOp::Polygon);
+    const std::vector<GdiCall> polygons = recording->Calls(GdiOp::Polygon);
     ASSERT_FALSE(polygons.empty());
     EXPECT_EQ(polygons[0].brush.color, gdi::TranslateColor(c.foreColor));
     // The modules keep the surface's own pen; pen and brush are the surface's again after.
     EXPECT_EQ(polygons[0].pen, gdi::Pen{});
-    EXPECT_EQ(recording->penAfter, gdi::Pen{});
-    EXPECT_EQ(recording->brushAfter, gdi::Brush{});
+    EXPECT_EQ(recording->surface.context.CurrentPen(), gdi::Pen{});
+    EXPECT_EQ(recording->surface.context.CurrentBrush(), gdi::Brush{});
   }
 }
 
@@ -240,8 +234,8 @@ TEST(MaxiCodeDrawing, EveryRotationTurnsTheSameDrawingAboutTheBlockCorner) {
   upright.quietZones = true;
   const PointL at{3000, 3000};
   const auto reference = RecordDrawing(upright, at);
-  const std::vector<GdiCall> polygons = reference->log.Of(GdiOp::Polygon);
-  const std::vector<GdiCall> ellipses = reference->log.Of(GdiOp::Ellipse);
+  const std::vector<GdiCall> polygons = reference->Calls(GdiOp::Polygon);
+  const std::vector<GdiCall> ellipses = reference->Calls(GdiOp::Ellipse);
   // The quiet zone moves the drawing w along and v across.
   ASSERT_FALSE(polygons.empty());
   EXPECT_GE(polygons[0].points[0].x - at.x, 49);
@@ -252,7 +246,7 @@ TEST(MaxiCodeDrawing, EveryRotationTurnsTheSameDrawingAboutTheBlockCorner) {
     Label turned = upright;
     turned.rotation = rotation;
     const auto recording = RecordDrawing(turned, at);
-    const std::vector<GdiCall> turnedPolygons = recording->log.Of(GdiOp::Polygon);
+    const std::vector<GdiCall> turnedPolygons = recording->Calls(GdiOp::Polygon);
     ASSERT_EQ(turnedPolygons.size(), polygons.size());
     for (size_t i = 0; i < polygons.size(); ++i) {
       for (size_t v = 0; v < polygons[i].points.size(); ++v) {
@@ -261,7 +255,7 @@ TEST(MaxiCodeDrawing, EveryRotationTurnsTheSameDrawingAboutTheBlockCorner) {
         ASSERT_EQ(p.y, polygons[i].points[v].y - at.y) << "module " << i << " vertex " << v;
       }
     }
-    const std::vector<GdiCall> turnedEllipses = recording->log.Of(GdiOp::Ellipse);
+    const std::vector<GdiCall> turnedEllipses = recording->Calls(GdiOp::Ellipse);
     ASSERT_EQ(turnedEllipses.size(), 3U);
     for (size_t i = 0; i < 3; ++i) {
       const PointL c = Unturned(Centre(turnedEllipses[i].rect), at, rotation);
@@ -290,9 +284,9 @@ TEST(MaxiCodeDrawing, FailedEncodingDrawsTheRedErrorTextAndFiresOnce) {
   const PointL at{4000, 4000};
   const auto recording = RecordDrawing(label, at);
   EXPECT_EQ(recording->events, std::vector<std::int32_t>{201});
-  EXPECT_TRUE(recording->log.Of(GdiOp::Polygon).empty());
-  EXPECT_TRUE(recording->log.Of(GdiOp::Ellipse).empty());
-  const std::vector<GdiCall> texts = recording->log.Of(GdiOp::TextOut);
+  EXPECT_TRUE(recording->Calls(GdiOp::Polygon).empty());
+  EXPECT_TRUE(recording->Calls(GdiOp::Ellipse).empty());
+  const std::vector<GdiCall> texts = recording->Calls(GdiOp::TextOut);
   ASSERT_FALSE(texts.empty());
   std::u16string drawn;
   for (const GdiCall& t : texts) {

@@ -302,7 +302,8 @@ void DeviceContext::Polygon(std::span<const PointL> points) {
   if (bitmap_ == nullptr || points.size() < 2) {
     return;
   }
-  Contour vertices;
+  std::vector<Contour> shape(1);
+  Contour& vertices = shape.front();
   Contour centreLine;
   vertices.reserve(points.size());
   centreLine.reserve(points.size());
@@ -312,7 +313,7 @@ void DeviceContext::Polygon(std::span<const PointL> points) {
     centreLine.push_back({d.x + 0.5, d.y + 0.5});
   }
   if (!brush_.hollow) {
-    FillContours(*bitmap_, {vertices}, FillRule::EvenOdd, IsLight(brush_.color));
+    FillContours(*bitmap_, shape, FillRule::EvenOdd, IsLight(brush_.color));
   }
   const bool cosmetic = !pen_.geometric && pen_.width <= 1;
   const double width = cosmetic ? 1.0 : std::max(1.0, pen_.width * (pen_.geometric ? ScaleX() : 1.0));
