@@ -28,12 +28,9 @@ SizeL MatrixSize(const std::vector<std::string>& rows, std::int32_t module) {
           ClampDots(static_cast<std::int64_t>(rows.size()) * module)};
 }
 
-// Adds the quiet zone on both sides, taken in device orientation.
+// Adds the quiet zone on both sides, along and across the symbol like its size.
 SizeL WithQuietZone(const CQlnBarcode& control, SizeL size) {
-  SizeL q = QuietZone(control);
-  if (QuarterTurns(control.Properties().rotation) % 2 == 1) {
-    std::swap(q.cx, q.cy);
-  }
+  const SizeL q = QuietZone(control);
   return {size.cx + 2 * q.cx, size.cy + 2 * q.cy};
 }
 

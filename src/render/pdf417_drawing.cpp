@@ -32,11 +32,10 @@ SizeL RowsSize(const std::vector<std::string>& rows, ModuleSize module) {
   return {ClampDots(length * module.width), ClampDots(static_cast<std::int64_t>(rows.size()) * module.height)};
 }
 
-// The quiet zone on both ends, taken in device orientation: exchanged for a quarter turn.
-SizeL WithQuietZone(SizeL symbol, SizeL quiet, int quarterTurns) {
-  if (quarterTurns % 2 != 0) {
-    std::swap(quiet.cx, quiet.cy);
-  }
+// The quiet zone on both ends. Like the symbol it is measured along and across the symbol:
+// the drawing moves qx along and qy across in every rotation, so exchanging them for a
+// quarter turn would leave the block too small across and push the symbol out of it.
+SizeL WithQuietZone(SizeL symbol, SizeL quiet) {
   return {ClampDots(symbol.cx + 2 * static_cast<std::int64_t>(quiet.cx)),
           ClampDots(symbol.cy + 2 * static_cast<std::int64_t>(quiet.cy))};
 }
@@ -51,7 +50,7 @@ SizeL MeasurePdf417(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
     return FailedSymbolSize(control);
   }
   // Measured in the unrotated frame, as the layout measures every block.
-  return WithQuietZone(RowsSize(rows, Pdf417Module(control)), QuietZone(control), 0);
+  return WithQuietZone(RowsSize(rows, Pdf417Module(control)), QuietZone(control));
 }
 
 SizeL DrawPdf417(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
@@ -63,7 +62,7 @@ SizeL DrawPdf417(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   try {
     rows = EncodeMatrixRows(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
-    return WithQuietZone(DrawEncodingError(control, surface, origin, "PDF417", error), quiet, turns);
+    return WithQuietZone(DrawEncodingError(control, surface, origin, "PDF417", error), quiet);
   }
   const ModuleSize module = Pdf417Module(control);
   const gdi::ColorRef color = gdi::TranslateColor(p.foreColor);
@@ -78,7 +77,7 @@ SizeL DrawPdf417(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
     }
     rowStart = MoveAcross(rowStart, turns, module.height);
   }
-  return WithQuietZone(RowsSize(rows, module), quiet, turns);
+  return WithQuietZone(RowsSize(rows, module), quiet);
 }
 
 }  // namespace linnet

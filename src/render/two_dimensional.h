@@ -7,8 +7,8 @@
 //
 // Contract shared by the six entry points:
 // - Sizes are (width, height) in layout dots, quiet zones included (QuietZone() in
-//   render/quiet_zone.h; for a quarter turn the two quiet-zone values are exchanged before
-//   they are added, as the returned size is in device orientation).
+//   render/quiet_zone.h), along and across the symbol in every rotation, like every other
+//   symbol block: the drawing moves qx along and qy across, so the block holds it exactly.
 // - Measure: an encoder failure of any kind gives one inch square (DotsFromMils(control,
 //   1000) each way) plus the quiet zones as above; nothing is drawn and no event fires.
 // - Draw: (x, y) is the symbol block's corner; move past the quiet zone with Offset() and

@@ -84,7 +84,7 @@ TEST_F(Pdf417Drawing, DrawsEveryDarkModuleInEachRotation) {
     dark += static_cast<std::size_t>(std::count(row.begin(), row.end(), '1'));
   }
   // The symbol's extent from the block corner (5000, 5000), past quiet zones of 2 dots along
-  // and 6 across, and the size returned with the quiet zone in device orientation.
+  // and 6 across; the size returned is along and across the symbol, as it was measured.
   const struct {
     std::int32_t rotation;
     RectL bounds;
@@ -92,9 +92,9 @@ TEST_F(Pdf417Drawing, DrawsEveryDarkModuleInEachRotation) {
     SizeL returned;
   } cases[] = {
       {0, {5002, 5006, 5242, 5066}, {2, 6}, {244, 72}},
-      {1, {5006, 4758, 5066, 4998}, {6, 2}, {252, 64}},
+      {1, {5006, 4758, 5066, 4998}, {6, 2}, {244, 72}},
       {2, {4758, 4934, 4998, 4994}, {2, 6}, {244, 72}},
-      {3, {4934, 5002, 4994, 5242}, {6, 2}, {252, 64}},
+      {3, {4934, 5002, 4994, 5242}, {6, 2}, {244, 72}},
   };
   control_.put_QuietZones(VARIANT_TRUE);
   for (const auto& c : cases) {
