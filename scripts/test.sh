@@ -16,5 +16,5 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINNET_SANITIZE=ON 
   -DCMAKE_CXX_COMPILER=clang++ -DLINNET_BENCH=OFF >/dev/null
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure -j2
