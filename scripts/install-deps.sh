@@ -5,7 +5,7 @@ SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-  build-essential cmake ninja-build pkg-config clang clang-format clang-tidy \
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy \
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 \
   libpng-dev libjpeg-dev libgif-dev libtiff-dev \
