@@ -208,6 +208,10 @@ int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std
   } else {
     hr = ExportImageToFile(control, path, format);
   }
+  if (hr == E_NOTIMPL) {
+    err << "linnet: metafile export (emf, wmf) is not available in this build\n";
+    return kExitFile;
+  }
   if (Failed(hr)) {
     ReportError(hr, err);
     return kExitFile;

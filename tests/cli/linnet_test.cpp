@@ -102,6 +102,9 @@ TEST(LinnetCli, ExportWritesTheLabelAndReportsASymbolThatCannotBeEncoded) {
   EXPECT_EQ(piped.out.substr(0, 2), "BM");
   EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", dir + "/x.png", "--format", "svg"}).exitCode, 1);
   EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", "/nonexistent/dir/x.png"}).exitCode, 4);
+  const auto metafile = RunCommand({LinnetBinary(), "export", "-o", dir + "/x.emf"});
+  EXPECT_EQ(metafile.exitCode, 4);
+  EXPECT_EQ(metafile.err, "linnet: metafile export (emf, wmf) is not available in this build\n");
 }
 
 TEST(LinnetCli, MessageFromStandardInput) {
