@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "symbology/barlib_error.h"
 #include "symbology2d/maxicode_code_sets.h"
 #include "symbology2d/maxicode_digits.h"
 #include "symbology2d/maxicode_errors.h"
@@ -72,6 +73,12 @@ Codewords EncodeStructuredAppend(std::string_view block) {
   const int total = fields.size() > 2 ? SetNumber(fields[2]) : 0;
   if (total == 0) {
     ThrowStructuredAppendError(StructuredAppendFault::kBadTotal);
+  }
+  // The block ends the message: text after its fields would otherwise vanish unseen.
+  if (fields.size() > 3) {
+    throw Quillon::BrindleLib::invalid_structuralappend_format_error(
+        static_cast<int>(StructuredAppendFault::kFieldMissing),
+        "The structural append fields must end the message; move the text after them in front of \"~2\".");
   }
   if (position > total) {
     ThrowStructuredAppendError(StructuredAppendFault::kBadPosition);
