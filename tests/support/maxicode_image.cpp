@@ -1,13 +1,10 @@
 #include "support/maxicode_image.h"
 
-#include <png.h>
-
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <stdexcept>
 
 #include "support/run_command.h"
+#include "support/symbol_image.h"
 
 namespace linnet::testing {
 
@@ -44,23 +41,7 @@ class Picture {
     }
   }
 
-  void Write(const std::string& path) const {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file) {
-      throw std::runtime_error("cannot write " + path);
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8, PNG_COLOR_TYPE_GRAY,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height_; ++y) {
-      png_write_row(png, pixels_.data() + static_cast<size_t>(y * width_));
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-  }
+  void Write(const std::string& path) const { WriteGreyPng(path, width_, height_, pixels_); }
 
  private:
   int width_;

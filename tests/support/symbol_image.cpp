@@ -2,8 +2,6 @@
 
 #include <png.h>
 
-#include <cstdio>
-#include <memory>
 #include <stdexcept>
 
 #include "support/run_command.h"
@@ -39,6 +37,17 @@ std::string ModulesFromWidths(const std::string& widths, bool startDark) {
   return modules;
 }
 
+void WriteGreyPng(const std::string& path, int width, int height, const std::vector<unsigned char>& pixels) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = PNG_FORMAT_GRAY;
+  if (png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) == 0) {
+    throw std::runtime_error("cannot write " + path + ": " + image.message);
+  }
+}
+
 void WriteModulePng(const std::string& path, const ModuleRows& rows, int scale, int rowHeight, int quiet) {
   size_t columns = 0;
   for (const auto& r : rows) {
@@ -46,33 +55,22 @@ void WriteModulePng(const std::string& path, const ModuleRows& rows, int scale, 
   }
   const int width = static_cast<int>(columns + 2 * static_cast<size_t>(quiet)) * scale;
   const int height = (static_cast<int>(rows.size()) * rowHeight + 2 * quiet) * scale;
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-  if (!file) {
-    throw std::runtime_error("cannot write " + path);
-  }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_init_io(png, file.get());
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_GRAY,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> line(static_cast<size_t>(width));
+  std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 255);
   for (int y = 0; y < height; ++y) {
     const int moduleRow = y / scale - quiet;
     const int rowIndex = moduleRow < 0 ? -1 : moduleRow / rowHeight;
+    if (rowIndex < 0 || rowIndex >= static_cast<int>(rows.size())) {
+      continue;
+    }
+    const auto& r = rows[static_cast<size_t>(rowIndex)];
     for (int x = 0; x < width; ++x) {
       const int moduleCol = x / scale - quiet;
-      bool dark = false;
-      if (rowIndex >= 0 && rowIndex < static_cast<int>(rows.size()) && moduleCol >= 0) {
-        const auto& r = rows[static_cast<size_t>(rowIndex)];
-        dark = moduleCol < static_cast<int>(r.size()) && r[static_cast<size_t>(moduleCol)] == '1';
+      if (moduleCol >= 0 && moduleCol < static_cast<int>(r.size()) && r[static_cast<size_t>(moduleCol)] == '1') {
+        pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = 0;
       }
-      line[static_cast<size_t>(x)] = dark ? 0 : 255;
     }
-    png_write_row(png, line.data());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
+  WriteGreyPng(path, width, height, pixels);
 }
 
 void WriteLinearPng(const std::string& path, const std::string& modules, int scale, int height, int quiet) {

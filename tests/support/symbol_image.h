@@ -17,6 +17,9 @@ std::string ModulesFromBarSpace(const std::string& pattern);
 // Element widths in modules ('1'..'9'), alternating; `startDark` tells the first colour.
 std::string ModulesFromWidths(const std::string& widths, bool startDark);
 
+// Writes an 8-bit grey-scale PNG of `width` x `height` pixels, rows top first.
+void WriteGreyPng(const std::string& path, int width, int height, const std::vector<unsigned char>& pixels);
+
 // Writes a grey-scale PNG: each module `scale` pixels square, each row repeated
 // `rowHeight` times (in modules), framed by `quiet` light modules.
 void WriteModulePng(const std::string& path, const ModuleRows& rows, int scale = 4, int rowHeight = 1, int quiet = 10);

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "support/symbol_image.h"
+
 namespace linnet::testing {
 
 namespace {
@@ -50,14 +52,7 @@ void WriteUprightPng(const std::string& from, const std::string& to, int quarter
   for (int i = 0; i < quarterTurns; ++i) {
     picture = TurnedClockwise(picture);
   }
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = picture.width;
-  image.height = picture.height;
-  image.format = PNG_FORMAT_GRAY;
-  if (png_image_write_to_file(&image, to.c_str(), 0, picture.pixels.data(), 0, nullptr) == 0) {
-    throw std::runtime_error("cannot write " + to + ": " + image.message);
-  }
+  WriteGreyPng(to, static_cast<int>(picture.width), static_cast<int>(picture.height), picture.pixels);
 }
 
 }  // namespace linnet::testing
