@@ -13,6 +13,7 @@
 #include "control/symbology_dispatch.h"
 #include "control/symbology_family.h"
 #include "control/version_line.h"
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
 #include "render/export_image.h"
@@ -153,10 +154,6 @@ void List(std::ostream& out) {
 }
 
 std::optional<int> FormatNamed(const std::string& name) {
-  std::string lower;
-  for (const char c : name) {
-    lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-  }
   const struct {
     const char* name;
     int format;
@@ -164,7 +161,7 @@ std::optional<int> FormatNamed(const std::string& name) {
                  {"gif", qlxFormatGIF}, {"tif", qlxFormatTIF}, {"tiff", qlxFormatTIF},
                  {"bmp", qlxFormatBMP}, {"emf", qlxFormatEMF}, {"wmf", qlxFormatWMF}};
   for (const auto& f : formats) {
-    if (lower == f.name) {
+    if (SameIgnoringAsciiCase(name, f.name)) {
       return f.format;
     }
   }

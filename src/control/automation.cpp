@@ -3,6 +3,7 @@
 #include <array>
 
 #include "control/qln_barcode.h"
+#include "platform/ascii_case.h"
 
 namespace linnet {
 
@@ -197,19 +198,6 @@ const std::array kEnumerators = {
     Enumerator{"qlxMaxiCode", 42, K::Symbology},
 };
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 std::span<const AutomationMember> AutomationMembers() {
@@ -218,7 +206,7 @@ std::span<const AutomationMember> AutomationMembers() {
 
 const AutomationMember* FindAutomationMember(std::string_view name, bool includeExtensions) {
   for (const auto& m : kMembers) {
-    if ((includeExtensions || !m.extension) && SameIgnoringCase(m.name, name)) {
+    if ((includeExtensions || !m.extension) && SameIgnoringAsciiCase(m.name, name)) {
       return &m;
     }
   }
@@ -268,7 +256,7 @@ std::span<const Enumerator> Enumerators() {
 
 std::optional<int> FindEnumerator(std::string_view name, ValueKind enumeration) {
   for (const auto& e : kEnumerators) {
-    if (e.enumeration == enumeration && SameIgnoringCase(e.name, name)) {
+    if (e.enumeration == enumeration && SameIgnoringAsciiCase(e.name, name)) {
       return e.value;
     }
   }

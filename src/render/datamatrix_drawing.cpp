@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/datamatrix_entry.h"
+#include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "platform/gdi/system_colors.h"
 #include "render/encoding_error.h"
@@ -16,11 +16,6 @@
 namespace linnet {
 
 namespace {
-
-std::vector<std::string> EncodeRows(const CQlnBarcode& control) {
-  const auto& p = control.Properties();
-  return EncodeDataMatrix(p.message, p.dataMatrixTargetSize);
-}
 
 // The symbol of `rows` with modules `module` dots square.
 SizeL MatrixSize(const std::vector<std::string>& rows, std::int32_t module) {
@@ -39,7 +34,7 @@ SizeL WithQuietZone(const CQlnBarcode& control, SizeL size) {
 SizeL MeasureDataMatrix(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
   std::vector<std::string> rows;
   try {
-    rows = EncodeRows(control);
+    rows = EncodeMatrixRows(control);
   } catch (const Quillon::BrindleLib::barlib_error&) {
     return FailedSymbolSize(control);
   }
@@ -53,7 +48,7 @@ SizeL DrawDataMatrix(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   const PointL origin = Offset(at, turns, q.cx, q.cy);
   std::vector<std::string> rows;
   try {
-    rows = EncodeRows(control);
+    rows = EncodeMatrixRows(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
     return WithQuietZone(control, DrawEncodingError(control, surface, origin, "DataMatrix", error));
   }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "control/maxicode_entry.h"
+#include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "platform/gdi/system_colors.h"
 #include "render/drawing_surface.h"
@@ -126,7 +126,7 @@ SizeL SymbolSize(const CQlnBarcode& control) {
 SizeL MeasureMaxiCode(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
   std::vector<std::string> rows;
   try {
-    EncodeMaxiCode(control.Properties(), rows);
+    rows = EncodeMatrixRows(control);
   } catch (const Quillon::BrindleLib::barlib_error&) {
     return FailedSymbolSize(control);
   }
@@ -140,7 +140,7 @@ SizeL DrawMaxiCode(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   const PointL origin = Offset(at, turns, q.cx, q.cy);
   std::vector<std::string> rows;
   try {
-    EncodeMaxiCode(p, rows);
+    rows = EncodeMatrixRows(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
     DrawEncodingError(control, surface, origin, "Maxicode", error);
     return FailedSymbolSize(control);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "symbology/barlib_error.h"
 #include "symbology2d/maxicode_code_sets.h"
 #include "symbology2d/maxicode_digits.h"
@@ -17,19 +18,6 @@ constexpr std::string_view kMarker = "~2";
 constexpr int kLargestSet = 8;
 
 using FieldTokenizer = boost::tokenizer<boost::char_separator<char>, std::string_view::const_iterator, std::string>;
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // 1..8, or 0 for anything else.
 int SetNumber(const std::string& field) {
@@ -63,7 +51,7 @@ Codewords EncodeStructuredAppend(std::string_view block) {
   if (fields.size() < 2) {
     ThrowStructuredAppendError(StructuredAppendFault::kFieldMissing);
   }
-  if (!SameIgnoringCase(fields[0], kMarker)) {
+  if (!linnet::SameIgnoringAsciiCase(fields[0], kMarker)) {
     ThrowStructuredAppendError(StructuredAppendFault::kNoMarker);
   }
   const int position = SetNumber(fields[1]);

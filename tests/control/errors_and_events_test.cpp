@@ -73,6 +73,7 @@ class CountingSink : public IBarcodeEvents {
 
 TEST(Events, BarcodeErrorReachesEverySinkInConnectionOrder) {
   CQlnBarcode c;
+  c.FireBarcodeError(1);  // nobody connected yet: nothing to call
   std::vector<std::string> log;
   auto a = std::make_shared<CountingSink>(log, "a");
   auto b = std::make_shared<CountingSink>(log, "b");
@@ -89,12 +90,6 @@ TEST(Events, BarcodeErrorReachesEverySinkInConnectionOrder) {
   log.clear();
   c.FireBarcodeError(12);
   EXPECT_EQ(log, (std::vector<std::string>{"b:12", "d:12"}));
-}
-
-TEST(Events, FiringWithoutSinksIsHarmless) {
-  CQlnBarcode c;
-  c.FireBarcodeError(1);
-  SUCCEED();
 }
 
 TEST(Dispatch, SymbologyFamilies) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 
 namespace linnet {
@@ -59,20 +60,6 @@ std::u16string Trim(const std::u16string& s) {
     --e;
   }
   return s.substr(b, e - b);
-}
-
-bool EqualsIgnoreCase(const std::u16string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    char16_t c = a[i];
-    if (c >= u'A' && c <= u'Z') {
-      c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    if (c != static_cast<char16_t>(b[i])) {
-      return false;
-    }
-  }
-  return i == a.size() && b[i] == '\0';
 }
 
 // A number written in the invariant locale; nothing else may follow it.
@@ -173,8 +160,8 @@ HRESULT ChangeType(const Variant& source, Variant& out, VarType type) {
   // Only a boolean reads the words "True" and "False".
   if (type == VT_BOOL && in.Type() == VT_BSTR) {
     const std::u16string word = Trim(in.AsText());
-    if (EqualsIgnoreCase(word, "true") || EqualsIgnoreCase(word, "false")) {
-      out = Variant::Bool(EqualsIgnoreCase(word, "true"));
+    if (SameIgnoringAsciiCase(word, "true") || SameIgnoringAsciiCase(word, "false")) {
+      out = Variant::Bool(SameIgnoringAsciiCase(word, "true"));
       return S_OK;
     }
   }
