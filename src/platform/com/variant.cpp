@@ -36,6 +36,11 @@ FontPtr Variant::AsFont() const {
   return v != nullptr ? *v : nullptr;
 }
 
+ByteStreamPtr Variant::AsStream() const {
+  const auto* v = std::get_if<ByteStreamPtr>(&payload_);
+  return v != nullptr ? *v : nullptr;
+}
+
 const Variant* Variant::Referenced() const {
   const auto* v = std::get_if<std::shared_ptr<Variant>>(&payload_);
   return v != nullptr ? v->get() : nullptr;
