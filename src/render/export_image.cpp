@@ -1,12 +1,11 @@
 #include "render/export_image.h"
 
-#include <algorithm>
-#include <array>
 #include <new>
 #include <string_view>
 
 #include "control/error_info.h"
 #include "platform/files/file_replace.h"
+#include "platform/files/overwrite_guard.h"
 #include "platform/image/byte_sink.h"
 #include "platform/image/image_codecs.h"
 #include "render/raster_export.h"
@@ -19,24 +18,7 @@ constexpr int kOverwriteRefused = 6107;
 constexpr int kNoBitmap = 6122;
 
 // Existing files are replaced only when they are plain, writable and named like an image.
-constexpr std::array<std::string_view, 9> kReplaceableExtensions = {".bmp",  ".jpg", ".jpeg", ".gif", ".tif",
-                                                                    ".tiff", ".png", ".emf",  ".wmf"};
-
-bool MayOverwrite(const std::string& path) {
-  const files::FileAttributes file = files::Inspect(path);
-  if (!file.exists) {
-    return true;
-  }
-  if (file.readOnly || file.hidden || file.system || file.directory) {
-    return false;
-  }
-  std::string extension = files::Extension(path);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-  return extension.empty() || extension == "." ||
-         std::find(kReplaceableExtensions.begin(), kReplaceableExtensions.end(), extension) !=
-             kReplaceableExtensions.end();
-}
+constexpr std::string_view kReplaceableExtensions = ".bmp|.jpg|.jpeg|.gif|.tif|.tiff|.png|.emf|.wmf";
 
 image::Codec CodecFor(int format) {
   switch (format) {
@@ -60,7 +42,7 @@ bool IsMetafile(int format) {
 }  // namespace
 
 HRESULT ExportImageToFile(CQlnBarcode& control, const std::string& path, int format) {
-  if (!MayOverwrite(path)) {
+  if (!files::MayOverwrite(path, kReplaceableExtensions)) {
     return RaiseNumberedError(kOverwriteRefused);
   }
   if (IsMetafile(format)) {
