@@ -2,6 +2,7 @@
 """Writes the PDF417 data tables of the encoder as C++ source from the reference tables.
 
 Usage: scripts/gen_pdf417_tables.py REFERENCE_DIR OUTPUT_DIR
+       (in this repository: scripts/gen_pdf417_tables.py tests/reference src/symbology2d)
 
 Reads pdf417-codewords.txt, pdf417-rs-coefficients.txt and pdf417-text-submodes.txt and
 writes pdf417_codeword_patterns.cpp, pdf417_rs_coefficients.cpp and

@@ -17,7 +17,8 @@ CommandResult RunCommand(const std::vector<std::string>& argv, const std::string
 // Path of the `linnet` executable built beside the tests.
 std::string LinnetBinary();
 
-// Path of the shared reference folder (standards tables).
+// The folder holding reference/ (the standards tables): tests/ of this repository, unless
+// the environment variable LINNET_SHARED_DIR names another.
 std::string SharedDir();
 
 // A fresh, empty temporary directory for one test; removed by the caller if wanted.
