@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace linnet::log {
 
@@ -27,6 +28,12 @@ std::mutex& OutputMutex() {
   return mutex;
 }
 
+// Guarded by OutputMutex.
+Sink& InstalledSink() {
+  static Sink sink;
+  return sink;
+}
+
 }  // namespace
 
 bool Enabled() {
@@ -44,6 +51,11 @@ void SetEnabled(bool enabled) {
   CurrentState().store(enabled ? kOn : kOff, std::memory_order_release);
 }
 
+void SetSink(Sink sink) {
+  const std::lock_guard<std::mutex> lock(OutputMutex());
+  InstalledSink() = std::move(sink);
+}
+
 void Write(std::string_view tag, std::string_view text) {
   if (!Enabled()) {
     return;
@@ -52,6 +64,10 @@ void Write(std::string_view tag, std::string_view text) {
   line.reserve(tag.size() + text.size());
   line.append(tag).append(text);
   const std::lock_guard<std::mutex> lock(OutputMutex());
+  if (const Sink& sink = InstalledSink()) {
+    sink(line);
+    return;
+  }
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
 }

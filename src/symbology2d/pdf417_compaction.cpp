@@ -1,5 +1,5 @@
 // Message syntax and the choice of compaction mode for every run of a segment.
-#include <cstdio>
+#include <string>
 
 #include "platform/log.h"
 #include "symbology2d/pdf417_encoder.h"
@@ -205,16 +205,16 @@ std::size_t CPDF417Encoder2::CDataEncodationBuilder::ByteRunLength(std::size_t p
 }
 
 void CPDF417Encoder2::CDataEncodationBuilder::TraceRun(const char* modeName, std::size_t start) const {
-  // The trace belongs on standard output; only its switch is the library's diagnostics switch.
+  // A diagnostic like any other: never on standard output, where it would corrupt an image
+  // written there.
   if (!linnet::log::Enabled()) {
     return;
   }
-  char shown[5];
+  std::string line = "Entering " + std::string(modeName) + " mode (" + std::to_string(start) + ") (";
   for (std::size_t i = 0; i < 5; ++i) {
-    shown[i] = start + i < data.size() ? static_cast<char>(data[start + i]) : '\0';
+    line.push_back(start + i < data.size() ? static_cast<char>(data[start + i]) : '\0');
   }
-  std::printf("Entering %s mode (%d) (%c%c%c%c%c)\n", modeName, static_cast<int>(start), shown[0], shown[1], shown[2],
-              shown[3], shown[4]);
+  linnet::log::Write("", line + ")\n");
 }
 
 }  // namespace Quillon::BrindleLib

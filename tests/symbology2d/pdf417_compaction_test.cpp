@@ -224,9 +224,12 @@ TEST(Pdf417Compaction, FailuresThrowTheirCodes) {
 TEST(Pdf417Compaction, TraceLinesOnlyWhenDiagnosticsAreOn) {
   for (const bool enabled : {false, true}) {
     linnet::log::SetEnabled(enabled);
+    // Diagnostics go to standard error, never into an image written to standard output.
     ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
     Encode("ab1234567890123HELLO\x80");
-    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     const std::string expected = enabled ? std::string(
                                                "Entering binary mode (0) (ab123)\n"
                                                "Entering numeric mode (2) (12345)\n"
@@ -234,7 +237,7 @@ TEST(Pdf417Compaction, TraceLinesOnlyWhenDiagnosticsAreOn) {
                                                "Entering binary mode (20) (\x80\0\0\0\0)\n",
                                                133)
                                          : std::string();
-    EXPECT_EQ(out, expected);
+    EXPECT_EQ(err, expected);
   }
   linnet::log::SetEnabled(false);
 }
