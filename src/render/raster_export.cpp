@@ -4,6 +4,7 @@
 
 #include "control/qln_barcode.h"
 #include "platform/gdi/screen.h"
+#include "platform/gdi/system_colors.h"
 #include "render/background.h"
 #include "render/draw_control.h"
 #include "render/drawing_surface.h"
@@ -22,6 +23,10 @@ SizeL RasterSize(SizeL natural, std::int32_t resolution) {
   return {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 
+gdi::TwoTone LabelTwoTone(const CQlnBarcode& control) {
+  return {gdi::TranslateColor(control.Properties().foreColor), gdi::TranslateColor(control.Properties().backColor)};
+}
+
 std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control) {
   const std::int32_t resolution = control.Properties().rasterImageResolution;
   std::unique_ptr<gdi::MonoBitmap> bitmap;
@@ -35,6 +40,7 @@ std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control) {
     bitmap = gdi::MonoBitmap::Create(pixels.cx, pixels.cy);
     if (bitmap) {
       memory->SelectBitmap(bitmap.get());
+      memory->SetTwoTone(LabelTwoTone(control));
       DrawingSurface surface(*memory);
       PrepareRasterMapping(control, surface, {0, 0, pixels.cx, pixels.cy}, natural);
       DrawBackground(control, surface);

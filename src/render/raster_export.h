@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/com/host_observer.h"
+#include "platform/gdi/gdi_types.h"
 #include "platform/gdi/mono_bitmap.h"
 
 namespace linnet {
@@ -15,6 +16,10 @@ class CQlnBarcode;
 // the bitmap cannot be created (above the pixel budget, or no memory for it). The layout
 // resolution is back at 1440 afterwards, and the label size measured there.
 std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control);
+
+// The label's ForeColor on its BackColor as the two-colour bitmap shows them (by contrast:
+// the darker black, the lighter white).
+gdi::TwoTone LabelTwoTone(const CQlnBarcode& control);
 
 // The pixel size of a label of `natural` hundredths of a millimetre at `resolution`;
 // (0, 0) when it does not fit the bitmap budget.

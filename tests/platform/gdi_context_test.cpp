@@ -442,5 +442,32 @@ TEST(GdiScreen, ReferenceContexts) {
   }
 }
 
+TEST(TwoToneBitmap, ColoursBecomeBlackOrWhiteByContrast) {
+  constexpr ColorRef kGold = 0x00D7FF;
+  constexpr ColorRef kNavy = 0x800000;
+  const struct {
+    TwoTone tones;
+    ColorRef drawn;
+    bool white;
+  } cases[] = {
+      {{kGold, kWhite}, kGold, false},  // light ink on lighter paper: the ink is the dark one
+      {{kGold, kWhite}, kWhite, true},
+      {{kWhite, kNavy}, kWhite, true},  // inverted label: white ink on dark paper
+      {{kWhite, kNavy}, kNavy, false},
+      {{kWhite, kNavy}, kRed, true},  // the red error text takes the ink's tone, readable
+      {{kBlack, kWhite}, kRed, false},
+      {{0x808080, 0x808080}, 0x808080, false},  // equal brightness: black on white
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.drawn);
+    auto bitmap = MonoBitmap::Create(4, 4);
+    auto dc = CreateCompatibleContext(*CreateScreenContext());
+    dc->SelectBitmap(bitmap.get());
+    dc->SetTwoTone(c.tones);
+    dc->FillRect({0, 0, 4, 4}, Brush{c.drawn});
+    EXPECT_EQ(bitmap->IsWhite(1, 1), c.white);
+  }
+}
+
 }  // namespace
 }  // namespace linnet::gdi

@@ -231,7 +231,7 @@ void DeviceContext::FillRect(const RectL& rect, const Brush& brush) {
     return;
   }
   const RectL d = DeviceRect(rect);
-  bitmap_->FillRect(d.left, d.top, d.right, d.bottom, IsLight(brush.color));
+  bitmap_->FillRect(d.left, d.top, d.right, d.bottom, IsWhite(brush.color));
 }
 
 void DeviceContext::StrokeAndFill(const RectL& d, double rx, double ry, bool ellipse) {
@@ -249,12 +249,12 @@ void DeviceContext::StrokeAndFill(const RectL& d, double rx, double ry, bool ell
   };
   const Contour centre = shape(left, top, right, bottom, rx, ry);
   if (!brush_.hollow) {
-    FillContours(*bitmap_, {centre}, FillRule::EvenOdd, IsLight(brush_.color));
+    FillContours(*bitmap_, {centre}, FillRule::EvenOdd, IsWhite(brush_.color));
   }
   if (pen_.style == PenStyle::Null) {
     return;
   }
-  const bool white = IsLight(pen_.color);
+  const bool white = IsWhite(pen_.color);
   if (cosmetic || IsDashed(pen_.style)) {
     StrokeClosedContour(*bitmap_, centre, {pen_.style, width, cosmetic}, white);
     return;
@@ -313,11 +313,11 @@ void DeviceContext::Polygon(std::span<const PointL> points) {
     centreLine.push_back({d.x + 0.5, d.y + 0.5});
   }
   if (!brush_.hollow) {
-    FillContours(*bitmap_, shape, FillRule::EvenOdd, IsLight(brush_.color));
+    FillContours(*bitmap_, shape, FillRule::EvenOdd, IsWhite(brush_.color));
   }
   const bool cosmetic = !pen_.geometric && pen_.width <= 1;
   const double width = cosmetic ? 1.0 : std::max(1.0, pen_.width * (pen_.geometric ? ScaleX() : 1.0));
-  StrokeClosedContour(*bitmap_, centreLine, {pen_.style, width, cosmetic}, IsLight(pen_.color));
+  StrokeClosedContour(*bitmap_, centreLine, {pen_.style, width, cosmetic}, IsWhite(pen_.color));
 }
 
 void DeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) {
@@ -377,9 +377,9 @@ void DeviceContext::PaintText(PointL reference, std::u16string_view text) {
     bitmap_->FillRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), white);
   };
   if (bkMode_ == BkMode::Opaque) {
-    fillBand(cellTop, m.ascent + m.descent, IsLight(bkColor_));
+    fillBand(cellTop, m.ascent + m.descent, IsWhite(bkColor_));
   }
-  const bool white = IsLight(textColor_);
+  const bool white = IsWhite(textColor_);
   const auto ppem = static_cast<std::int32_t>(std::clamp(std::round(logical->Ppem() * ScaleY()), 1.0, 65535.0));
   {
     const std::lock_guard lock(FontCache::Instance().Lock());

@@ -4,6 +4,7 @@
 // paints into the bitmap selected into it (the raster back end), tells its recorder of every
 // call (the recording back end, metafiles), or both; a context with neither only measures.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ class DeviceContext {
   void SetRecorder(GdiRecorder* recorder) { recorder_ = recorder; }
   // The bitmap drawn into; nullptr draws nothing. The caller keeps it alive.
   MonoBitmap* SelectBitmap(MonoBitmap* bitmap);
+  // How colours become black or white in the bitmap: by the label's two colours when set,
+  // else each colour by its own brightness (IsLight).
+  void SetTwoTone(std::optional<TwoTone> tones) { twoTone_ = tones; }
 
   // ---- Mapping ----------------------------------------------------------------------
   void SetMapMode(MapMode mode);
@@ -74,6 +78,7 @@ class DeviceContext {
   void TextOut(std::int32_t x, std::int32_t y, std::u16string_view text);
 
  private:
+  [[nodiscard]] bool IsWhite(ColorRef c) const { return twoTone_ ? twoTone_->IsWhite(c) : IsLight(c); }
   // Tells the recorder, if any, of a call; `fill` adds the call's arguments.
   template <class Fill>
   void Log(GdiOp op, Fill&& fill) const {
@@ -107,6 +112,7 @@ class DeviceContext {
   Brush brush_;
   ColorRef textColor_ = kBlack;
   ColorRef bkColor_ = kWhite;
+  std::optional<TwoTone> twoTone_;
   BkMode bkMode_ = BkMode::Opaque;
   std::uint32_t textAlign_ = TA_LEFT | TA_TOP;
   std::int32_t charExtra_ = 0;

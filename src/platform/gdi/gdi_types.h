@@ -18,13 +18,33 @@ inline constexpr ColorRef kBlack = 0x000000;
 inline constexpr ColorRef kWhite = 0xFFFFFF;
 inline constexpr ColorRef kRed = 0x0000FF;
 
-// A two-colour device shows a colour as white when it is at least half bright.
-constexpr bool IsLight(ColorRef c) {
+// Perceived brightness, 0 (black) to 255000 (white), from the luma weights 299/587/114.
+constexpr int Brightness(ColorRef c) {
   const int r = static_cast<int>(c & 0xFF);
   const int g = static_cast<int>((c >> 8) & 0xFF);
   const int b = static_cast<int>((c >> 16) & 0xFF);
-  return 299 * r + 587 * g + 114 * b >= 128 * 1000;
+  return 299 * r + 587 * g + 114 * b;
 }
+
+// A two-colour device on its own shows a colour as white when it is at least half bright.
+constexpr bool IsLight(ColorRef c) {
+  return Brightness(c) >= 128 * 1000;
+}
+
+// The two colours of a label drawn on a two-colour device, decided by contrast rather than
+// by each colour's own brightness: the darker of ink and paper becomes black, the lighter
+// white, so gold on white prints black on white. Any third colour (the red error text) takes
+// the ink's tone, so it stays readable on the paper. Equal brightness draws black on white.
+struct TwoTone {
+  ColorRef ink = kBlack;
+  ColorRef paper = kWhite;
+
+  [[nodiscard]] constexpr bool InkIsWhite() const { return Brightness(ink) > Brightness(paper); }
+  [[nodiscard]] constexpr bool Indistinct() const { return Brightness(ink) == Brightness(paper); }
+  [[nodiscard]] constexpr bool IsWhite(ColorRef c) const {
+    return c != ink && c == paper ? !InkIsWhite() : InkIsWhite();
+  }
+};
 
 enum class MapMode { Text, Anisotropic };
 enum class BkMode { Transparent = 1, Opaque = 2 };
