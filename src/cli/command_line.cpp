@@ -1,116 +1,188 @@
 #include "cli/command_line.h"
 
-namespace linnet::cli {
+#include <array>
 
-const char* const kUsage =
-    "Usage:\n"
-    "  linnet encode [OPTIONS]                  print the encoded symbol\n"
-    "  linnet export [OPTIONS] -o FILE [--format png|jpg|gif|tif|bmp|emf|wmf]\n"
-    "                                           draw the label into an image file\n"
-    "  linnet show   [OPTIONS]                  print every property with its value\n"
-    "  linnet list                              symbologies and enumerators with their numbers\n"
-    "  linnet --help | --version\n"
-    "\n"
-    "OPTIONS (applied in the order given):\n"
-    "  --set NAME=VALUE   set a property by its automation name, case-insensitive; the\n"
-    "                     extension properties (PDF417ModuleWidth, MaxicodeMode, ...) too.\n"
-    "                     Enumerators by number or by name (qlxCode128); booleans\n"
-    "                     true/false/-1/0; colours as numbers or 0xBBGGRR; fonts as\n"
-    "                     Name[,points][,bold][,italic][,underline][,strikethrough]\n"
-    "  -b VALUE           the same as --set Symbology=VALUE\n"
-    "  -d TEXT            the same as --set Message=TEXT\n"
-    "  -i FILE            read the message from FILE (UTF-8); -i - reads standard input\n"
-    "  -o FILE            export: the image file; -o - writes the image to standard output\n"
-    "  --format FORMAT    export: png, jpg, gif, tif or bmp (emf and wmf are not available\n"
-    "                     yet); without it the format follows the file's extension, else PNG\n"
-    "\n"
-    "encode prints, for linear, postal and DataBar symbologies, the pattern string on line 1\n"
-    "and the human-readable text on line 2; for PDF417, DataMatrix and MaxiCode one line of\n"
-    "'0'/'1' per module row, top row first.\n"
-    "\n"
-    "Exit status: 0 success; 1 usage error; 2 a property value refused (error NNNN: message);\n"
-    "3 the symbol cannot be encoded (export still writes the label, with the error text in\n"
-    "place of the symbol); 4 a file could not be read or written.\n";
+#include "cli/command_table.h"
+
+namespace linnet::cli {
 
 namespace {
 
-std::optional<Command> CommandNamed(const std::string& word) {
-  if (word == "encode") {
-    return Command::Encode;
+constexpr std::array kOptions = {
+    OptionSpec{Option::Load, "load", '\0', "FILE", "load a property file first, before every setting"},
+    OptionSpec{Option::Xml, "xml", '\0', nullptr, "the property file of --load is XML"},
+    OptionSpec{Option::Set, "set", '\0', "NAME=VALUE", "set a property by its automation name (case-insensitive)"},
+    OptionSpec{Option::Symbology, "symbology", 'b', "VALUE", "the same as --set Symbology=VALUE"},
+    OptionSpec{Option::Message, "message", 'd', "TEXT", "the same as --set Message=TEXT"},
+    OptionSpec{Option::Input, "input", 'i', "FILE", "read the message from FILE (UTF-8); - reads standard input"},
+    OptionSpec{Option::Output, "output", 'o', "FILE", "the image file; - writes the image to standard output"},
+    OptionSpec{Option::Format, "format", '\0', "FORMAT",
+               "png, jpg, gif, tif or bmp; without it the file's extension decides, else PNG"},
+    OptionSpec{Option::Quiet, "quiet", 'q', nullptr, "no warnings or notes on standard error"},
+    OptionSpec{Option::Strict, "strict", '\0', nullptr, "a warning fails the command with exit status 3"},
+    OptionSpec{Option::Help, "help", 'h', nullptr, "this command's help"},
+};
+
+const OptionSpec* LongOption(std::string_view name) {
+  for (const auto& o : kOptions) {
+    if (name == o.longName) {
+      return &o;
+    }
   }
-  if (word == "export") {
-    return Command::Export;
+  return nullptr;
+}
+
+const OptionSpec* ShortOption(char name) {
+  for (const auto& o : kOptions) {
+    if (o.shortName != '\0' && name == o.shortName) {
+      return &o;
+    }
   }
-  if (word == "show") {
-    return Command::Show;
+  return nullptr;
+}
+
+std::string Spelling(const OptionSpec& o, bool asLong) {
+  return asLong ? std::string("--") + o.longName : std::string("-") + o.shortName;
+}
+
+// Records one option with its value; false (with `error`) when it cannot stand.
+bool Take(CommandLine& line, const OptionSpec& o, const std::string& value, std::string& error) {
+  using Source = host::Setting::Source;
+  switch (o.option) {
+    case Option::Set: {
+      const auto eq = value.find('=');
+      if (eq == std::string::npos || eq == 0) {
+        error = "--set needs NAME=VALUE, not '" + value + "'";
+        return false;
+      }
+      line.settings.push_back({Source::Value, value.substr(0, eq), value.substr(eq + 1)});
+      return true;
+    }
+    case Option::Symbology:
+      line.settings.push_back({Source::Value, "Symbology", value});
+      return true;
+    case Option::Message:
+      line.settings.push_back({Source::Value, "Message", value});
+      return true;
+    case Option::Input:
+      line.settings.push_back({Source::File, "Message", value});
+      return true;
+    case Option::Output:
+      line.output = value;
+      return true;
+    case Option::Format:
+      line.format = value;
+      return true;
+    case Option::Load:
+      line.loads.push_back(value);
+      return true;
+    case Option::Xml:
+      line.xml = true;
+      return true;
+    case Option::Quiet:
+      line.quiet = true;
+      return true;
+    case Option::Strict:
+      line.strict = true;
+      return true;
+    case Option::Help:
+      line.help = true;
+      return true;
   }
-  if (word == "list") {
-    return Command::List;
-  }
-  if (word == "--help" || word == "-h" || word == "help") {
-    return Command::Help;
-  }
-  if (word == "--version") {
-    return Command::Version;
-  }
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace
+
+std::span<const OptionSpec> Options() {
+  return kOptions;
+}
+
+const OptionSpec& SpecOf(Option option) {
+  for (const auto& o : kOptions) {
+    if (o.option == option) {
+      return o;
+    }
+  }
+  return kOptions.front();
+}
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
   if (args.empty()) {
     error = "no command given";
     return std::nullopt;
   }
-  CommandLine line;
-  const auto command = CommandNamed(args[0]);
-  if (!command) {
-    error = "unknown command '" + args[0] + "'";
+  const std::string& word = args[0];
+  const CommandSpec* command = FindCommand(word == "--help" || word == "-h" ? "help"
+                                           : word == "--version"            ? "version"
+                                                                            : word);
+  if (command == nullptr) {
+    error = (word.starts_with("-") ? "an option before the command: '" : "unknown command '") + word + "'";
     return std::nullopt;
   }
-  line.command = *command;
+  CommandLine line;
+  line.command = command->name;
+  bool optionsEnded = false;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--help" || a == "-h") {
-      line.command = Command::Help;
-      return line;
-    }
-    if (a != "--set" && a != "-b" && a != "-d" && a != "-i" && a != "-o" && a != "--format") {
-      error = "unknown option '" + a + "'";
-      return std::nullopt;
-    }
-    if (!hasValue) {
-      error = "option " + a + " needs a value";
-      return std::nullopt;
-    }
-    const std::string& value = args[++i];
-    if (a == "--set") {
-      const auto eq = value.find('=');
-      if (eq == std::string::npos || eq == 0) {
-        error = "--set needs NAME=VALUE, not '" + value + "'";
+    if (optionsEnded || a.size() < 2 || a[0] != '-') {
+      if (line.operands.size() >= command->maxOperands) {
+        error = "unexpected argument '" + a + "' for " + command->name;
         return std::nullopt;
       }
-      line.settings.push_back({Setting::Source::Value, value.substr(0, eq), value.substr(eq + 1)});
-    } else if (a == "-b") {
-      line.settings.push_back({Setting::Source::Value, "Symbology", value});
-    } else if (a == "-d") {
-      line.settings.push_back({Setting::Source::Value, "Message", value});
-    } else if (a == "-i") {
-      line.settings.push_back({Setting::Source::File, "Message", value});
-    } else if (a == "-o") {
-      line.output = value;
+      line.operands.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const bool isLong = a[1] == '-';
+    const auto eq = isLong ? a.find('=') : std::string::npos;
+    const OptionSpec* o =
+        isLong ? LongOption(std::string_view(a).substr(2, eq == std::string::npos ? eq : eq - 2)) : ShortOption(a[1]);
+    if (o == nullptr || (!isLong && o->valueName == nullptr && a.size() > 2)) {
+      error = "unknown option '" + (isLong ? a.substr(0, eq) : a) + "'";
+      return std::nullopt;
+    }
+    const std::string spelled = Spelling(*o, isLong);
+    if ((command->options & Bit(o->option)) == 0) {
+      error = std::string(command->name) + " does not take " + spelled;
+      return std::nullopt;
+    }
+    std::string value;
+    if (o->valueName == nullptr) {
+      if (eq != std::string::npos) {
+        error = "option " + spelled + " takes no value";
+        return std::nullopt;
+      }
+    } else if (eq != std::string::npos) {
+      value = a.substr(eq + 1);
+    } else if (!isLong && a.size() > 2) {
+      value = a.substr(2);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
     } else {
-      line.format = value;
+      error = "option " + spelled + " needs a value (" + o->valueName + ")";
+      return std::nullopt;
+    }
+    if (!Take(line, *o, value, error)) {
+      return std::nullopt;
     }
   }
-  if ((line.command == Command::List || line.command == Command::Version) && !line.settings.empty()) {
-    error = "this command takes no options";
+  if (line.help) {
+    return line;
+  }
+  if (line.xml && line.loads.empty()) {
+    error = "--xml belongs to --load FILE";
     return std::nullopt;
   }
-  if (line.command == Command::Export && !line.output) {
-    error = "export needs -o FILE";
+  if (line.operands.size() < command->minOperands) {
+    error = std::string(command->name) + " needs " + command->operandName;
+    return std::nullopt;
+  }
+  if ((command->options & Bit(Option::Output)) != 0 && !line.output) {
+    error = std::string(command->name) + " needs -o FILE";
     return std::nullopt;
   }
   return line;

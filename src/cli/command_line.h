@@ -1,30 +1,50 @@
 #pragma once
-// The `linnet` command line: the command, the property settings in the order given, and
-// the output options.
+// The `linnet` command line: a command word, then options and operands in any order.
+//
+// Every option has a long name taking `--name=value` or `--name value`; the common ones also
+// a one-letter form taking `-x value` or `-xvalue`. `--` ends the options. The settings keep
+// the order given (host::ApplySettings puts Symbology first). A usage error is one line
+// naming the problem, returned in `error` without the "linnet: " prefix.
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "host/settings.h"
+
 namespace linnet::cli {
 
-enum class Command { Encode, Export, Show, List, Help, Version };
+enum class Option { Set, Symbology, Message, Input, Output, Format, Load, Xml, Quiet, Strict, Help };
 
-struct Setting {
-  enum class Source { Value, File } source = Source::Value;
-  std::string name;   // property name
-  std::string value;  // the value, or the file to read it from ("-" = standard input)
+constexpr unsigned Bit(Option o) {
+  return 1U << static_cast<unsigned>(o);
+}
+
+struct OptionSpec {
+  Option option;
+  const char* longName;   // without the dashes
+  char shortName;         // '\0' for none
+  const char* valueName;  // nullptr for a flag
+  const char* help;
 };
 
+std::span<const OptionSpec> Options();
+const OptionSpec& SpecOf(Option option);
+
 struct CommandLine {
-  Command command = Command::Help;
-  std::vector<Setting> settings;
-  std::optional<std::string> output;  // -o
-  std::optional<std::string> format;  // --format
+  std::string command;                  // a row of the command table
+  std::vector<host::Setting> settings;  // --set, -b, -d, -i in the order given
+  std::vector<std::string> loads;       // --load files, applied before the settings
+  bool xml = false;                     // --xml: the property files are XML
+  std::optional<std::string> output;    // -o
+  std::optional<std::string> format;    // --format
+  bool quiet = false;                   // warnings silenced
+  bool strict = false;                  // warnings fail the command (exit 3)
+  bool help = false;                    // COMMAND --help
+  std::vector<std::string> operands;
 };
 
 // Parses argv (without the program name). Returns nothing and sets `error` on a usage error.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
-
-extern const char* const kUsage;
 
 }  // namespace linnet::cli

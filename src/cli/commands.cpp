@@ -1,18 +1,21 @@
 #include "cli/commands.h"
 
-#include <fstream>
-#include <iostream>
-#include <iterator>
+#include <cerrno>
+#include <memory>
 #include <sstream>
 
-#include "cli/property_text.h"
+#include "cli/command_table.h"
+#include "cli/label_warnings.h"
+#include "cli/report.h"
+#include "cli/warnings.h"
 #include "control/automation.h"
 #include "control/error_info.h"
 #include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "control/symbology_dispatch.h"
 #include "control/symbology_family.h"
-#include "control/version_line.h"
+#include "host/enumerator_names.h"
+#include "host/property_text.h"
 #include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
@@ -25,77 +28,14 @@ namespace {
 
 using Quillon::BrindleLib::barlib_error;
 
-bool ReadFile(const std::string& path, std::string& bytes) {
-  if (path == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return false;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
-// The control's report of a failed call: its error number (or engine code) and message.
-void ReportError(HRESULT hr, std::ostream& err) {
-  const auto error = ThreadErrorObject();
-  const std::int32_t number = ControlErrorNumber(hr);
-  const std::string message = error ? WideToUtf8(error->description) : std::string();
-  if (number >= 0) {
-    err << "error " << number << ": " << message << "\n";
-  } else {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
-    err << "error " << code << (message.empty() ? "" : ": " + message) << "\n";
-  }
-}
-
-int ApplySettings(CQlnBarcode& control, const std::vector<Setting>& settings, std::ostream& err) {
-  for (const auto& s : settings) {
-    const AutomationMember* member = FindAutomationMember(s.name, true);
-    if (member == nullptr || member->put == nullptr) {
-      err << "linnet: no settable property named '" << s.name << "' (see linnet show)\n";
-      return kExitUsage;
-    }
-    std::string text = s.value;
-    if (s.source == Setting::Source::File && !ReadFile(s.value, text)) {
-      err << "linnet: cannot read " << s.value << "\n";
-      return kExitFile;
-    }
-    Variant value;
-    std::string problem;
-    if (!ParseValue(*member, text, value, problem)) {
-      err << "linnet: " << member->name << ": " << problem << "\n";
-      return kExitRefused;
-    }
-    ClearThreadErrorObject();
-    const HRESULT hr = PutAutomationProperty(control, *member, value);
-    if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) {
-      err << "linnet: " << member->name << ": '" << text << "' is not a value of this property\n";
-      return kExitRefused;
-    }
-    if (Failed(hr)) {
-      ReportError(hr, err);
-      return kExitRefused;
-    }
-    // Setting Symbology or Measurement to the value it has is no news.
-    if (hr == S_FALSE && member->kind != ValueKind::Symbology && member->kind != ValueKind::Measurement) {
-      err << "linnet: note: " << member->name << " did not take effect (refused, unchanged, or not used by the "
-          << "current symbology)\n";
-    }
-  }
-  return kExitOk;
-}
-
 std::string EncodingErrorText(int symbology, const barlib_error& e) {
   char text[64];
   std::snprintf(text, sizeof text, "%s Encoding Error %d. ", EncodingErrorKind(symbology), e.code);
   return text + e.message;
 }
 
-int Encode(const CQlnBarcode& control, std::ostream& out, std::ostream& err) {
+// Encodes the control's symbol into `out`; reports an encoding failure on `err`.
+int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err) {
   const int symbology = control.Properties().symbology;
   const Family family = SymbologyFamily(symbology);
   try {
@@ -123,44 +63,15 @@ int Encode(const CQlnBarcode& control, std::ostream& out, std::ostream& err) {
   }
 }
 
-void Show(CQlnBarcode& control, std::ostream& out) {
-  for (const auto& member : AutomationMembers()) {
-    Variant value;
-    if (member.kind == ValueKind::Picture || Failed(member.get(control, value))) {
-      continue;
-    }
-    out << member.name << '=' << FormatValue(member, value) << '\n';
-  }
-}
-
-void List(std::ostream& out) {
-  const struct {
-    ValueKind kind;
-    const char* name;
-  } enumerations[] = {{ValueKind::Symbology, "SymbologyEnum"},
-                      {ValueKind::Alignment, "AlignmentEnum"},
-                      {ValueKind::Measurement, "MeasurementEnum"},
-                      {ValueKind::Rotation, "RotationEnum"}};
-  for (const auto& enumeration : enumerations) {
-    out << enumeration.name << ":\n";
-    for (const auto& e : Enumerators()) {
-      if (e.enumeration == enumeration.kind) {
-        out << "  " << e.value << '\t' << e.name << '\n';
-      }
-    }
-  }
-  out << "ImageFormatEnum:\n  0\tqlxFormatBMP\n  1\tqlxFormatJPG\n  2\tqlxFormatGIF\n  3\tqlxFormatTIF\n"
-         "  5\tqlxFormatPNG\n  6\tqlxFormatEMF\n  7\tqlxFormatWMF\n";
-}
+const struct {
+  const char* name;
+  int format;
+} kExportFormats[] = {{"png", qlxFormatPNG}, {"jpg", qlxFormatJPG}, {"jpeg", qlxFormatJPG},
+                      {"gif", qlxFormatGIF}, {"tif", qlxFormatTIF}, {"tiff", qlxFormatTIF},
+                      {"bmp", qlxFormatBMP}, {"emf", qlxFormatEMF}, {"wmf", qlxFormatWMF}};
 
 std::optional<int> FormatNamed(const std::string& name) {
-  const struct {
-    const char* name;
-    int format;
-  } formats[] = {{"png", qlxFormatPNG}, {"jpg", qlxFormatJPG}, {"jpeg", qlxFormatJPG},
-                 {"gif", qlxFormatGIF}, {"tif", qlxFormatTIF}, {"tiff", qlxFormatTIF},
-                 {"bmp", qlxFormatBMP}, {"emf", qlxFormatEMF}, {"wmf", qlxFormatWMF}};
-  for (const auto& f : formats) {
+  for (const auto& f : kExportFormats) {
     if (SameIgnoringAsciiCase(name, f.name)) {
       return f.format;
     }
@@ -178,13 +89,79 @@ class ErrorWatch : public IBarcodeEvents {
   bool fired = false;
 };
 
-int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const std::string& path = *line.output;
+int ApplyCommandSettings(Session& s) {
+  if (!s.line.loads.empty()) {
+    s.err << "linnet: --load is not available in this build\n";
+    return kExitFile;
+  }
+  const host::SettingsOutcome outcome = host::ApplySettings(*s.control, s.line.settings);
+  for (const auto& applied : outcome.applied) {
+    if (SameIgnoringAsciiCase(applied.member->name, "Message")) {
+      s.message = applied.value;
+    }
+  }
+  return ReportSettingsOutcome(outcome, s.err, s.warnings);
+}
+
+}  // namespace
+
+std::vector<std::string> ExportFormatNames() {
+  std::vector<std::string> names;
+  for (const auto& f : kExportFormats) {
+    names.emplace_back(f.name);
+  }
+  return names;
+}
+
+int RunEncode(Session& s) {
+  const int status = EncodeInto(*s.control, s.out, s.err);
+  WarnAboutSymbol(*s.control, s.message, s.warnings);
+  return status;
+}
+
+int RunShow(Session& s) {
+  for (const auto& member : AutomationMembers()) {
+    Variant value;
+    if (member.kind == ValueKind::Picture || Failed(member.get(*s.control, value))) {
+      continue;
+    }
+    s.out << member.name << '=' << host::FormatValue(member, value) << '\n';
+  }
+  return kExitOk;
+}
+
+int RunList(Session& s) {
+  for (const ValueKind kind :
+       {ValueKind::Symbology, ValueKind::Alignment, ValueKind::Measurement, ValueKind::Rotation}) {
+    s.out << host::EnumerationName(kind) << ":\n";
+    for (const auto& e : Enumerators()) {
+      if (e.enumeration != kind) {
+        continue;
+      }
+      s.out << "  " << e.value << '\t' << e.name << '\t' << host::ShortEnumeratorName(e);
+      for (const auto& a : host::EnumeratorAliases()) {
+        if (a.enumeration == kind && a.value == e.value) {
+          s.out << ", " << a.alias;
+        }
+      }
+      s.out << '\n';
+    }
+  }
+  s.out << "ImageFormatEnum:\n  0\tqlxFormatBMP\n  1\tqlxFormatJPG\n  2\tqlxFormatGIF\n  3\tqlxFormatTIF\n"
+           "  5\tqlxFormatPNG\n  6\tqlxFormatEMF\n  7\tqlxFormatWMF\n"
+           "Names are matched ignoring case, the qlx prefix, '_', '-' and spaces; Rotation also\n"
+           "takes its angle in degrees (0, 90, 180, 270).\n";
+  return kExitOk;
+}
+
+int RunExport(Session& s) {
+  CQlnBarcode& control = *s.control;
+  const std::string& path = *s.line.output;
   int format = qlxFormatPNG;
-  if (line.format) {
-    const auto named = FormatNamed(*line.format);
+  if (s.line.format) {
+    const auto named = FormatNamed(*s.line.format);
     if (!named) {
-      err << "linnet: unknown image format '" << *line.format << "'\n";
+      s.err << "linnet: unknown image format '" << *s.line.format << "'. Try 'linnet --help'.\n";
       return kExitUsage;
     }
     format = *named;
@@ -195,61 +172,50 @@ int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std
   auto watch = std::make_shared<ErrorWatch>();
   control.Events().Advise(watch);
   HRESULT hr = S_OK;
+  errno = 0;
+  std::vector<unsigned char> image;
   if (path == "-") {
-    std::vector<unsigned char> image;
     hr = ExportImageToStream(control, image, format);
-    if (Succeeded(hr)) {
-      out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-      out.flush();
-    }
   } else {
     hr = ExportImageToFile(control, path, format);
   }
+  const int savedErrno = errno;
   if (hr == E_NOTIMPL) {
-    err << "linnet: metafile export (emf, wmf) is not available in this build\n";
+    s.err << "linnet: metafile export (emf, wmf) is not available in this build\n";
     return kExitFile;
   }
   if (Failed(hr)) {
-    ReportError(hr, err);
+    const bool fileError = path != "-" && ControlErrorNumber(hr) == 6107;
+    ReportError(hr, fileError ? "cannot write " + path + ": " + WriteFailureReason(path, savedErrno) : "", s.err);
     return kExitFile;
   }
+  s.out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
   if (watch->fired) {
-    // The label was written with the error text in place of the symbol; say why, as encode would.
-    std::ostringstream discard;
-    return Encode(control, discard, err);
+    // The label shows the error text in place of the symbol; say why, as encode would.
+    std::ostringstream unused;
+    return EncodeInto(control, unused, s.err);
   }
+  WarnAboutSymbol(control, s.message, s.warnings);
+  WarnAboutDrawing(control, format != qlxFormatEMF && format != qlxFormatWMF, s.warnings);
   return kExitOk;
 }
 
-}  // namespace
-
 int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  switch (line.command) {
-    case Command::Help:
-      out << kUsage;
-      return kExitOk;
-    case Command::Version:
-      out << "linnet " << VersionLine() << '\n';
-      return kExitOk;
-    case Command::List:
-      List(out);
-      return kExitOk;
-    default:
-      break;
+  const CommandSpec* spec = FindCommand(line.command);
+  Warnings warnings(err, line.quiet, line.strict);
+  std::unique_ptr<CQlnBarcode> control;
+  Session session{line, nullptr, out, err, warnings};
+  if (line.help) {
+    return RunHelp(session);
   }
-  CQlnBarcode control;
-  if (const int status = ApplySettings(control, line.settings, err); status != kExitOk) {
-    return status;
+  if (spec->usesControl) {
+    control = std::make_unique<CQlnBarcode>();
+    session.control = control.get();
+    if (const int status = ApplyCommandSettings(session); status != kExitOk) {
+      return status;
+    }
   }
-  switch (line.command) {
-    case Command::Encode:
-      return Encode(control, out, err);
-    case Command::Show:
-      Show(control, out);
-      return kExitOk;
-    default:
-      return Export(control, line, out, err);
-  }
+  return warnings.Status(spec->run(session));
 }
 
 }  // namespace linnet::cli

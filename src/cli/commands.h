@@ -1,16 +1,13 @@
 #pragma once
-// The commands of `linnet`, each on a fresh control.
+// Runs a parsed `linnet` command line: a fresh control for the commands that use one, the
+// property files and settings applied, then the command's row of the command table. Every
+// failure is one line on `err`; the result is the exit status (cli/exit_status.h).
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/exit_status.h"
 
 namespace linnet::cli {
-
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitUsage = 1;
-inline constexpr int kExitRefused = 2;
-inline constexpr int kExitCannotEncode = 3;
-inline constexpr int kExitFile = 4;
 
 int Run(const CommandLine& line, std::ostream& out, std::ostream& err);
 

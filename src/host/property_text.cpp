@@ -1,13 +1,14 @@
-#include "cli/property_text.h"
+#include "host/property_text.h"
 
 #include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <vector>
 
+#include "host/enumerator_names.h"
 #include "platform/codepage.h"
 
-namespace linnet::cli {
+namespace linnet::host {
 
 namespace {
 
@@ -74,6 +75,12 @@ void AppendEscaped(std::string& out, const std::string& utf8) {
   }
 }
 
+// Digits with an optional sign, spaces or a decimal part: left for the control to convert.
+bool LooksNumeric(const std::string& value) {
+  return !value.empty() && value.find_first_not_of("+-0123456789. ") == std::string::npos &&
+         value.find_first_of("0123456789") != std::string::npos;
+}
+
 }  // namespace
 
 bool ParseValue(const AutomationMember& member, const std::string& value, Variant& out, std::string& error) {
@@ -84,9 +91,13 @@ bool ParseValue(const AutomationMember& member, const std::string& value, Varian
     case ValueKind::Measurement:
     case ValueKind::Symbology:
     case ValueKind::Rotation:
-      if (const auto number = FindEnumerator(value, member.kind)) {
+      if (const auto number = EnumeratorNamed(value, member.kind)) {
         out = Variant::Long(*number);
         return true;
+      }
+      if (!LooksNumeric(value)) {
+        error = "'" + value + "' is neither a number nor a name of " + EnumerationName(member.kind);
+        return false;
       }
       break;
     case ValueKind::Color:
@@ -159,4 +170,4 @@ std::string FormatValue(const AutomationMember& member, const Variant& value) {
   }
 }
 
-}  // namespace linnet::cli
+}  // namespace linnet::host

@@ -1,0 +1,53 @@
+#include "cli/command_table.h"
+
+#include <array>
+
+namespace linnet::cli {
+
+namespace {
+
+constexpr unsigned kSettingOptions = Bit(Option::Load) | Bit(Option::Xml) | Bit(Option::Set) | Bit(Option::Symbology) |
+                                     Bit(Option::Message) | Bit(Option::Input) | Bit(Option::Quiet) |
+                                     Bit(Option::Strict) | Bit(Option::Help);
+
+constexpr std::array kCommands = {
+    CommandSpec{"encode", "[OPTIONS]", "print the encoded symbol",
+                "For linear, postal and DataBar symbologies line 1 is the pattern string and line 2\n"
+                "the human-readable text; for PDF417, DataMatrix and MaxiCode one line of '0'/'1'\n"
+                "per module row, top row first.\n",
+                kSettingOptions, 0, 0, "", true, true, RunEncode},
+    CommandSpec{"export", "[OPTIONS] -o FILE [--format FORMAT]", "draw the label into an image file",
+                "Without --format the format follows the file's extension (png, jpg, jpeg, gif, tif,\n"
+                "tiff, bmp), else PNG. A symbol that cannot be encoded still gives a label, with the\n"
+                "error text in place of the symbol, and exit status 3.\n",
+                kSettingOptions | Bit(Option::Output) | Bit(Option::Format), 0, 0, "", true, true, RunExport},
+    CommandSpec{"show", "[OPTIONS]", "print every property with its value",
+                "One Name=value line per property; text escapes a backslash as \\\\ and a line break\n"
+                "as \\n.\n",
+                kSettingOptions, 0, 0, "", true, true, RunShow},
+    CommandSpec{"list", "", "symbologies and enumerators with their numbers and names",
+                "Each enumerator with its number, its name and the short names it also answers to.\n",
+                Bit(Option::Help), 0, 0, "", false, true, RunList},
+    CommandSpec{"completion", "bash", "print a bash completion script",
+                "Load it with: source <(linnet completion bash)\n", Bit(Option::Help), 1, 1, "a shell name (bash)",
+                false, true, RunCompletion},
+    CommandSpec{"help", "[COMMAND]", "this help, or a command's", "", 0, 0, 1, "", false, false, RunHelp},
+    CommandSpec{"version", "", "the control's version line", "", Bit(Option::Help), 0, 0, "", false, false, RunVersion},
+};
+
+}  // namespace
+
+std::span<const CommandSpec> Commands() {
+  return kCommands;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const auto& c : kCommands) {
+    if (name == c.name) {
+      return &c;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace linnet::cli
