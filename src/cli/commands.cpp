@@ -16,6 +16,7 @@
 #include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
+#include "platform/files/file_replace.h"
 #include "render/export_image.h"
 #include "symbology/barlib_error.h"
 
@@ -149,23 +150,12 @@ void List(std::ostream& out) {
       }
     }
   }
-  out << "ImageFormatEnum:\n  0\tqlxFormatBMP\n  1\tqlxFormatJPG\n  2\tqlxFormatGIF\n  3\tqlxFormatTIF\n"
-         "  5\tqlxFormatPNG\n  6\tqlxFormatEMF\n  7\tqlxFormatWMF\n";
-}
-
-std::optional<int> FormatNamed(const std::string& name) {
-  const struct {
-    const char* name;
-    int format;
-  } formats[] = {{"png", qlxFormatPNG}, {"jpg", qlxFormatJPG}, {"jpeg", qlxFormatJPG},
-                 {"gif", qlxFormatGIF}, {"tif", qlxFormatTIF}, {"tiff", qlxFormatTIF},
-                 {"bmp", qlxFormatBMP}, {"emf", qlxFormatEMF}, {"wmf", qlxFormatWMF}};
-  for (const auto& f : formats) {
-    if (SameIgnoringAsciiCase(name, f.name)) {
-      return f.format;
+  out << "ImageFormatEnum:\n";
+  for (const auto& f : ImageFormats()) {
+    if (f.number) {
+      out << "  " << *f.number << '\t' << f.enumerator << '\n';
     }
   }
-  return std::nullopt;
 }
 
 // Remembers whether a drawing reported a symbol it could not encode.
@@ -180,16 +170,17 @@ class ErrorWatch : public IBarcodeEvents {
 
 int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::string& path = *line.output;
-  int format = qlxFormatPNG;
+  const ImageFormatInfo* format = &ImageFormatForNumber(qlxFormatPNG);
   if (line.format) {
-    const auto named = FormatNamed(*line.format);
-    if (!named) {
+    format = ImageFormatNamed(*line.format);
+    if (format == nullptr) {
       err << "linnet: unknown image format '" << *line.format << "'\n";
       return kExitUsage;
     }
-    format = *named;
-  } else if (const auto dot = path.rfind('.'); dot != std::string::npos && path != "-") {
-    format = FormatNamed(path.substr(dot + 1)).value_or(qlxFormatPNG);
+  } else if (path != "-") {
+    if (const ImageFormatInfo* named = ImageFormatNamed(files::Extension(path))) {
+      format = named;
+    }
   }
   ClearThreadErrorObject();
   auto watch = std::make_shared<ErrorWatch>();
@@ -197,17 +188,13 @@ int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std
   HRESULT hr = S_OK;
   if (path == "-") {
     std::vector<unsigned char> image;
-    hr = ExportImageToStream(control, image, format);
+    hr = ExportFormatToStream(control, image, *format);
     if (Succeeded(hr)) {
       out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
       out.flush();
     }
   } else {
-    hr = ExportImageToFile(control, path, format);
-  }
-  if (hr == E_NOTIMPL) {
-    err << "linnet: metafile export (emf, wmf) is not available in this build\n";
-    return kExitFile;
+    hr = ExportFormatToFile(control, path, *format);
   }
   if (Failed(hr)) {
     ReportError(hr, err);
