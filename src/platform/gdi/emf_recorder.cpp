@@ -231,10 +231,29 @@ void EmfRecorder::Polygon(const GdiCall& call) {
   ++recordCount_;
 }
 
+void EmfRecorder::FlushFill() {
+  if (!fill_.active) {
+    return;
+  }
+  fill_.active = false;
+  UsePen(Pen{PenStyle::Null});
+  UseBrush(fill_.brush);
+  const RectL& r = fill_.rect;
+  Emit(kEmrRectangle, {U(r.left), U(r.top), U(r.right), U(r.bottom)});
+}
+
 void EmfRecorder::Record(const GdiCall& call) {
   if (overflowed_) {
     return;
   }
+  if (call.op == GdiOp::FillRect) {
+    if (!fill_.Join(call)) {
+      FlushFill();
+      fill_.Start(call);
+    }
+    return;
+  }
+  FlushFill();
   const auto x = U(call.point.x);
   const auto y = U(call.point.y);
   switch (call.op) {
@@ -269,11 +288,6 @@ void EmfRecorder::Record(const GdiCall& call) {
     case GdiOp::SetTextJustification:
       Emit(kEmrSetTextJustification, {static_cast<std::uint32_t>(call.value), U(call.count)});
       break;
-    case GdiOp::FillRect:
-      UsePen(Pen{PenStyle::Null});
-      UseBrush(call.brush);
-      Emit(kEmrRectangle, {U(call.rect.left), U(call.rect.top), U(call.rect.right), U(call.rect.bottom)});
-      break;
     case GdiOp::RoundRect:
       UsePen(call.pen);
       UseBrush(call.brush);
@@ -291,6 +305,7 @@ void EmfRecorder::Record(const GdiCall& call) {
       TextOut(call);
       break;
     // Objects are realised when a drawing call uses them; the extra travels in the advances.
+    case GdiOp::FillRect:  // joined above
     case GdiOp::SelectFont:
     case GdiOp::SelectPen:
     case GdiOp::SelectBrush:
@@ -305,7 +320,8 @@ void EmfRecorder::Record(const GdiCall& call) {
 }
 
 bool EmfRecorder::Finish(SizeL frame, image::ByteSink& sink) {
-  if (overflowed_) {
+  FlushFill();
+  if (overflowed_ || records_.size() > budget_) {
     return false;
   }
   std::vector<std::uint8_t> eof;

@@ -5,7 +5,8 @@
 // Mapping, colour, background, alignment and justification calls become one state record
 // each. Pens, brushes and fonts are realised when a drawing call uses them: the writer
 // creates the object in the lowest free slot of its object table, selects it and deletes
-// the one it replaces, so a run of bars in one colour shares one brush. A FillRect is a
+// the one it replaces, so a run of bars in one colour shares one brush. Consecutive fills
+// that continue each other (the modules of one bar) are joined first; each fill is then a
 // rectangle drawn with the null pen (the platform fills such a rectangle left/top inclusive,
 // right/bottom exclusive, as FillRect does). Text is one ExtTextOutW with the UTF-16 text, its
 // reference point and the advances the context measured; the inter-character extra has no
@@ -27,6 +28,7 @@
 
 #include "platform/gdi/gdi_recorder.h"
 #include "platform/gdi/object_slots.h"
+#include "platform/gdi/touching_fills.h"
 #include "platform/image/byte_sink.h"
 
 namespace linnet::gdi {
@@ -60,6 +62,7 @@ class EmfRecorder final : public GdiRecorder {
   void Replace(std::optional<Realised>& current, Realised next);
   void TextOut(const GdiCall& call);
   void Polygon(const GdiCall& call);
+  void FlushFill();
 
   std::u16string description_;
   size_t budget_;
@@ -71,6 +74,7 @@ class EmfRecorder final : public GdiRecorder {
   Pen realisedPen_;
   Brush realisedBrush_;
   LogFont realisedFont_;
+  PendingFill fill_;
 };
 
 }  // namespace linnet::gdi

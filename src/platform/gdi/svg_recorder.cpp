@@ -149,17 +149,7 @@ double SvgRecorder::ScaleY() const {
   return anisotropic_ ? std::abs(static_cast<double>(viewportExt_.y) / windowExt_.y) : 1.0;
 }
 
-void SvgRecorder::FlushPendingRect() {
-  if (!pendingRect_) {
-    return;
-  }
-  pathData_ += "M" + Number(pendingLeft_) + ' ' + Number(pendingTop_) + 'H' + Number(pendingRight_) + 'V' +
-               Number(pendingBottom_) + 'H' + Number(pendingLeft_) + 'Z';
-  pendingRect_ = false;
-}
-
 void SvgRecorder::ClosePath() {
-  FlushPendingRect();
   if (!pathData_.empty()) {
     body_ += "<path" + pathPaint_ + " d=\"" + pathData_ + "\"/>\n";
   }
@@ -184,12 +174,16 @@ std::string SvgRecorder::Paint(const Pen& pen, const Brush& brush) const {
          DashesFor(pen.style, width);
 }
 
-void SvgRecorder::FillRect(const GdiCall& call) {
-  if (call.brush.hollow) {
+void SvgRecorder::FlushFill() {
+  if (!fill_.active) {
     return;
   }
-  const Point a = Map({call.rect.left, call.rect.top});
-  const Point b = Map({call.rect.right, call.rect.bottom});
+  fill_.active = false;
+  if (fill_.brush.hollow) {
+    return;
+  }
+  const Point a = Map({fill_.rect.left, fill_.rect.top});
+  const Point b = Map({fill_.rect.right, fill_.rect.bottom});
   const double left = std::min(a.x, b.x);
   const double right = std::max(a.x, b.x);
   const double top = std::min(a.y, b.y);
@@ -197,21 +191,13 @@ void SvgRecorder::FillRect(const GdiCall& call) {
   if (right <= left || bottom <= top) {
     return;
   }
-  PathWith(" fill=\"" + Colour(call.brush.color) + "\"");
-  if (pendingRect_ && top == pendingTop_ && bottom == pendingBottom_ && left == pendingRight_) {
-    pendingRight_ = right;
-    return;
-  }
-  const bool newRow = pendingRect_ && top != pendingTop_;
-  FlushPendingRect();
-  if (newRow) {
+  PathWith(" fill=\"" + Colour(fill_.brush.color) + "\"");
+  if (!pathData_.empty() && top != lastTop_) {
     pathData_ += '\n';
   }
-  pendingRect_ = true;
-  pendingLeft_ = left;
-  pendingTop_ = top;
-  pendingRight_ = right;
-  pendingBottom_ = bottom;
+  lastTop_ = top;
+  pathData_ +=
+      "M" + Number(left) + ' ' + Number(top) + 'H' + Number(right) + 'V' + Number(bottom) + 'H' + Number(left) + 'Z';
 }
 
 void SvgRecorder::Polygon(const GdiCall& call) {
@@ -219,7 +205,6 @@ void SvgRecorder::Polygon(const GdiCall& call) {
     return;
   }
   PathWith(Paint(call.pen, call.brush) + " fill-rule=\"evenodd\"");
-  FlushPendingRect();
   for (size_t i = 0; i < call.points.size(); ++i) {
     const Point p = Map(call.points[i]);
     pathData_ += (i == 0 ? "M" : "L") + Number(p.x) + ' ' + Number(p.y);
@@ -338,6 +323,14 @@ void SvgRecorder::Record(const GdiCall& call) {
   if (overflowed_) {
     return;
   }
+  if (call.op == GdiOp::FillRect) {
+    if (!fill_.Join(call)) {
+      FlushFill();
+      fill_.Start(call);
+    }
+    return;
+  }
+  FlushFill();
   switch (call.op) {
     case GdiOp::SetMapMode:
       anisotropic_ = call.value == static_cast<std::int64_t>(MapMode::Anisotropic);
@@ -360,9 +353,6 @@ void SvgRecorder::Record(const GdiCall& call) {
     case GdiOp::SetBkMode:
       opaque_ = call.value == static_cast<std::int64_t>(BkMode::Opaque);
       break;
-    case GdiOp::FillRect:
-      FillRect(call);
-      break;
     case GdiOp::Polygon:
       Polygon(call);
       break;
@@ -374,6 +364,7 @@ void SvgRecorder::Record(const GdiCall& call) {
       Text(call);
       break;
     // Pens, brushes, fonts and text state come with each drawing call.
+    case GdiOp::FillRect:  // joined above
     case GdiOp::SelectFont:
     case GdiOp::SelectPen:
     case GdiOp::SelectBrush:
@@ -392,6 +383,7 @@ void SvgRecorder::Record(const GdiCall& call) {
 }
 
 bool SvgRecorder::Finish(SizeL units, SizeL hundredthsOfMm, image::ByteSink& sink) {
+  FlushFill();
   ClosePath();
   if (overflowed_) {
     return false;

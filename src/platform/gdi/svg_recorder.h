@@ -5,7 +5,7 @@
 // document's width and height give its physical size.
 //
 // Consecutive solid fills of one colour become a single path, one subpath per rectangle
-// (side-by-side rectangles of one row joined first, a line break per row), so a
+// (fills that continue each other joined first, a line break per row), so a
 // two-dimensional symbol is a few paths rather than thousands of elements; consecutive
 // polygons with one pen and brush share a path too. Rounded rectangles and ellipses are
 // elements of their own. Text is a <text> element with the family the font system matched,
@@ -24,6 +24,7 @@
 
 #include "platform/gdi/emf_recorder.h"
 #include "platform/gdi/gdi_recorder.h"
+#include "platform/gdi/touching_fills.h"
 #include "platform/image/byte_sink.h"
 
 namespace linnet::gdi {
@@ -50,8 +51,7 @@ class SvgRecorder final : public GdiRecorder {
   // Starts a new path unless the open one has the same paint.
   void PathWith(const std::string& paint);
   void ClosePath();
-  void FlushPendingRect();
-  void FillRect(const GdiCall& call);
+  void FlushFill();
   void Polygon(const GdiCall& call);
   void Shape(const GdiCall& call);
   void Text(const GdiCall& call);
@@ -63,8 +63,8 @@ class SvgRecorder final : public GdiRecorder {
   // The open path: its paint and its subpaths; a fill waiting to be joined with the next.
   std::string pathPaint_;
   std::string pathData_;
-  bool pendingRect_ = false;
-  double pendingLeft_ = 0, pendingTop_ = 0, pendingRight_ = 0, pendingBottom_ = 0;
+  PendingFill fill_;
+  double lastTop_ = 0;  // of the path's last subpath, to break lines by row
   // The mapping and background state, as the calls set it.
   PointL windowOrg_, viewportOrg_;
   PointL windowExt_{1, 1}, viewportExt_{1, 1};

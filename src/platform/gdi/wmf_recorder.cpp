@@ -176,10 +176,29 @@ void WmfRecorder::Polygon(const GdiCall& call) {
   Close(start);
 }
 
+void WmfRecorder::FlushFill() {
+  if (!fill_.active) {
+    return;
+  }
+  fill_.active = false;
+  UsePen(Pen{PenStyle::Null, 0, kBlack, false});
+  UseBrush(fill_.brush);
+  const RectL& r = fill_.rect;
+  Emit(kMetaRectangle, {r.bottom, r.right, r.top, r.left});
+}
+
 void WmfRecorder::Record(const GdiCall& call) {
   if (failed_) {
     return;
   }
+  if (call.op == GdiOp::FillRect) {
+    if (!fill_.Join(call)) {
+      FlushFill();
+      fill_.Start(call);
+    }
+    return;
+  }
+  FlushFill();
   const RectL& r = call.rect;
   switch (call.op) {
     case GdiOp::SetMapMode:
@@ -218,11 +237,6 @@ void WmfRecorder::Record(const GdiCall& call) {
       Emit(kMetaSetTextJustification, {call.count, call.value});
       break;
     // Rectangles travel bottom, right, top, left.
-    case GdiOp::FillRect:
-      UsePen(Pen{PenStyle::Null, 0, kBlack, false});
-      UseBrush(call.brush);
-      Emit(kMetaRectangle, {r.bottom, r.right, r.top, r.left});
-      break;
     case GdiOp::RoundRect:
       UsePen(call.pen);
       UseBrush(call.brush);
@@ -240,6 +254,7 @@ void WmfRecorder::Record(const GdiCall& call) {
       TextOut(call);
       break;
     // Objects are realised when a drawing call uses them.
+    case GdiOp::FillRect:  // joined above
     case GdiOp::SelectFont:
     case GdiOp::SelectPen:
     case GdiOp::SelectBrush:
@@ -255,7 +270,8 @@ void WmfRecorder::Record(const GdiCall& call) {
 }
 
 bool WmfRecorder::Finish(image::ByteSink& sink) {
-  if (failed_) {
+  FlushFill();
+  if (failed_ || records_.size() > budget_) {
     return false;
   }
   std::vector<std::uint8_t> eof;

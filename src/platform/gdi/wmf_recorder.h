@@ -4,11 +4,10 @@
 // label is drawn through the twips mapping, whose window extent then gives the label's size).
 // There is no placeable header: the file starts with the standard header.
 //
-// As in the enhanced writer, pens, brushes and fonts are realised when a drawing call uses
-// them, in the lowest free slot of the object table; the classic format has no stock
-// objects, so the null pen and the hollow brush are created like any other. Text is one
-// TextOut record in the ANSI code page; the inter-character extra and the justification are
-// state records the player applies.
+// As in the enhanced writer, fills that continue each other are joined, and pens, brushes
+// and fonts are realised when a drawing call uses them, in the lowest free slot of the object table; the classic format
+// has no stock objects, so the null pen and the hollow brush are created like any other. Text is one TextOut record in
+// the ANSI code page; the inter-character extra and the justification are state records the player applies.
 //
 // Every coordinate, extent and size of the format is 16 bits: a call whose values do not fit
 // fails the recording rather than wrapping, as does passing the byte budget. The header is
@@ -22,6 +21,7 @@
 #include "platform/gdi/emf_recorder.h"
 #include "platform/gdi/gdi_recorder.h"
 #include "platform/gdi/object_slots.h"
+#include "platform/gdi/touching_fills.h"
 #include "platform/image/byte_sink.h"
 
 namespace linnet::gdi {
@@ -46,6 +46,7 @@ class WmfRecorder final : public GdiRecorder {
   void TextOut(const GdiCall& call);
   void Polygon(const GdiCall& call);
   void Append(std::int64_t value);
+  void FlushFill();
 
   size_t budget_;
   bool failed_ = false;
@@ -56,6 +57,7 @@ class WmfRecorder final : public GdiRecorder {
   Pen realisedPen_;
   Brush realisedBrush_;
   LogFont realisedFont_;
+  PendingFill fill_;
 };
 
 }  // namespace linnet::gdi
