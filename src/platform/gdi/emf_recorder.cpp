@@ -251,6 +251,7 @@ void EmfRecorder::Record(const GdiCall& call) {
       FlushFill();
       fill_.Start(call);
     }
+    EnforceBudget();
     return;
   }
   FlushFill();
@@ -312,6 +313,10 @@ void EmfRecorder::Record(const GdiCall& call) {
     case GdiOp::SetTextCharacterExtra:
       break;
   }
+  EnforceBudget();
+}
+
+void EmfRecorder::EnforceBudget() {
   if (records_.size() > budget_) {
     overflowed_ = true;
     records_.clear();

@@ -63,6 +63,8 @@ class EmfRecorder final : public GdiRecorder {
   void TextOut(const GdiCall& call);
   void Polygon(const GdiCall& call);
   void FlushFill();
+  // Past the budget the recording has failed and its bytes are let go.
+  void EnforceBudget();
 
   std::u16string description_;
   size_t budget_;

@@ -328,6 +328,7 @@ void SvgRecorder::Record(const GdiCall& call) {
       FlushFill();
       fill_.Start(call);
     }
+    EnforceBudget();
     return;
   }
   FlushFill();
@@ -374,6 +375,10 @@ void SvgRecorder::Record(const GdiCall& call) {
     case GdiOp::SetTextJustification:
       break;
   }
+  EnforceBudget();
+}
+
+void SvgRecorder::EnforceBudget() {
   if (body_.size() + pathData_.size() > budget_) {
     overflowed_ = true;
     body_.clear();

@@ -52,6 +52,8 @@ class SvgRecorder final : public GdiRecorder {
   void PathWith(const std::string& paint);
   void ClosePath();
   void FlushFill();
+  // Past the budget the recording has failed and its bytes are let go.
+  void EnforceBudget();
   void Polygon(const GdiCall& call);
   void Shape(const GdiCall& call);
   void Text(const GdiCall& call);

@@ -196,6 +196,7 @@ void WmfRecorder::Record(const GdiCall& call) {
       FlushFill();
       fill_.Start(call);
     }
+    EnforceBudget();
     return;
   }
   FlushFill();
@@ -260,6 +261,10 @@ void WmfRecorder::Record(const GdiCall& call) {
     case GdiOp::SelectBrush:
       break;
   }
+  EnforceBudget();
+}
+
+void WmfRecorder::EnforceBudget() {
   if (records_.size() > budget_) {
     failed_ = true;
   }

@@ -47,6 +47,8 @@ class WmfRecorder final : public GdiRecorder {
   void Polygon(const GdiCall& call);
   void Append(std::int64_t value);
   void FlushFill();
+  // Past the budget the recording has failed and its bytes are let go.
+  void EnforceBudget();
 
   size_t budget_;
   bool failed_ = false;
