@@ -19,7 +19,9 @@
 #include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
+#include "platform/files/file_replace.h"
 #include "render/export_image.h"
+#include "render/image_formats.h"
 #include "symbology/barlib_error.h"
 
 namespace linnet::cli {
@@ -63,22 +65,6 @@ int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err)
   }
 }
 
-const struct {
-  const char* name;
-  int format;
-} kExportFormats[] = {{"png", qlxFormatPNG}, {"jpg", qlxFormatJPG}, {"jpeg", qlxFormatJPG},
-                      {"gif", qlxFormatGIF}, {"tif", qlxFormatTIF}, {"tiff", qlxFormatTIF},
-                      {"bmp", qlxFormatBMP}, {"emf", qlxFormatEMF}, {"wmf", qlxFormatWMF}};
-
-std::optional<int> FormatNamed(const std::string& name) {
-  for (const auto& f : kExportFormats) {
-    if (SameIgnoringAsciiCase(name, f.name)) {
-      return f.format;
-    }
-  }
-  return std::nullopt;
-}
-
 // Remembers whether a drawing reported a symbol it could not encode.
 class ErrorWatch : public IBarcodeEvents {
  public:
@@ -107,8 +93,12 @@ int ApplyCommandSettings(Session& s) {
 
 std::vector<std::string> ExportFormatNames() {
   std::vector<std::string> names;
-  for (const auto& f : kExportFormats) {
-    names.emplace_back(f.name);
+  for (const auto& f : ImageFormats()) {
+    for (const char* name : f.names) {
+      if (name != nullptr) {
+        names.emplace_back(name);
+      }
+    }
   }
   return names;
 }
@@ -147,9 +137,13 @@ int RunList(Session& s) {
       s.out << '\n';
     }
   }
-  s.out << "ImageFormatEnum:\n  0\tqlxFormatBMP\n  1\tqlxFormatJPG\n  2\tqlxFormatGIF\n  3\tqlxFormatTIF\n"
-           "  5\tqlxFormatPNG\n  6\tqlxFormatEMF\n  7\tqlxFormatWMF\n"
-           "Names are matched ignoring case, the qlx prefix, '_', '-' and spaces; Rotation also\n"
+  s.out << "ImageFormatEnum:\n";
+  for (const auto& f : ImageFormats()) {
+    if (f.number) {
+      s.out << "  " << *f.number << '\t' << f.enumerator << '\n';
+    }
+  }
+  s.out << "Names are matched ignoring case, the qlx prefix, '_', '-' and spaces; Rotation also\n"
            "takes its angle in degrees (0, 90, 180, 270).\n";
   return kExitOk;
 }
@@ -157,16 +151,17 @@ int RunList(Session& s) {
 int RunExport(Session& s) {
   CQlnBarcode& control = *s.control;
   const std::string& path = *s.line.output;
-  int format = qlxFormatPNG;
+  const ImageFormatInfo* format = &ImageFormatForNumber(qlxFormatPNG);
   if (s.line.format) {
-    const auto named = FormatNamed(*s.line.format);
-    if (!named) {
+    format = ImageFormatNamed(*s.line.format);
+    if (format == nullptr) {
       s.err << "linnet: unknown image format '" << *s.line.format << "'. Try 'linnet --help'.\n";
       return kExitUsage;
     }
-    format = *named;
-  } else if (const auto dot = path.rfind('.'); dot != std::string::npos && path != "-") {
-    format = FormatNamed(path.substr(dot + 1)).value_or(qlxFormatPNG);
+  } else if (path != "-") {
+    if (const ImageFormatInfo* named = ImageFormatNamed(files::Extension(path))) {
+      format = named;
+    }
   }
   ClearThreadErrorObject();
   auto watch = std::make_shared<ErrorWatch>();
@@ -175,14 +170,11 @@ int RunExport(Session& s) {
   errno = 0;
   std::vector<unsigned char> image;
   if (path == "-") {
-    hr = ExportImageToStream(control, image, format);
+    hr = ExportFormatToStream(control, image, *format);
   } else {
-    hr = ExportImageToFile(control, path, format);
+    hr = ExportFormatToFile(control, path, *format);
   }
   const int savedErrno = errno;
-  if (hr == E_NOTIMPL) {
-    s.err << "linnet: metafile export (emf, wmf) is not available in this build\n";
-    return kExitFile;
   }
   if (Failed(hr)) {
     const bool fileError = path != "-" && ControlErrorNumber(hr) == 6107;
@@ -196,7 +188,7 @@ int RunExport(Session& s) {
     return EncodeInto(control, unused, s.err);
   }
   WarnAboutSymbol(control, s.message, s.warnings);
-  WarnAboutDrawing(control, format != qlxFormatEMF && format != qlxFormatWMF, s.warnings);
+  WarnAboutDrawing(control, format->writer == ImageWriter::Raster, s.warnings);
   return kExitOk;
 }
 

@@ -81,8 +81,13 @@ constexpr AutomationMember Property(const char* name, DISPID dispid, bool extens
 using C = CQlnBarcode;
 using K = ValueKind;
 
-HRESULT GetPictureUnavailable(CQlnBarcode& /*control*/, Variant& /*out*/) {
-  return E_NOTIMPL;
+HRESULT GetPicture(CQlnBarcode& control, Variant& out) {
+  PicturePtr picture;
+  const HRESULT hr = control.get_Picture(&picture);
+  if (Succeeded(hr)) {
+    out = Variant::Picture(std::move(picture));
+  }
+  return hr;
 }
 
 // Function-table order of IBarcode, then the extension members.
@@ -95,7 +100,7 @@ const std::array kMembers = {
     Property<&C::get_Font, &C::putref_Font, K::Font>("Font", -512),
     Property<&C::get_ForeColor, &C::put_ForeColor, K::Color>("ForeColor", -513),
     Property<&C::get_Enabled, &C::put_Enabled, K::Bool>("Enabled", -514),
-    AutomationMember{"Picture", -523, K::Picture, false, &GetPictureUnavailable, nullptr},
+    AutomationMember{"Picture", -523, K::Picture, false, &GetPicture, nullptr},
     Property<&C::get_Comment, &C::put_Comment, K::Text>("Comment", 0xC8),
     Property<&C::get_CommentFont, &C::putref_CommentFont, K::Font>("CommentFont", 0xC9),
     Property<&C::get_ShowComment, &C::put_ShowComment, K::Bool>("ShowComment", 0xD0),

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <new>
 
 #include "control/error_info.h"
 #include "control/linear_registry.h"
@@ -12,6 +13,7 @@
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
 #include "platform/gdi/screen.h"
+#include "render/export_image.h"
 #include "render/natural_size.h"
 
 namespace linnet {
@@ -156,6 +158,22 @@ HRESULT CQlnBarcode::Refresh() {
 
 HRESULT CQlnBarcode::About() {
   return S_OK;
+}
+
+HRESULT CQlnBarcode::get_Picture(PicturePtr* picture) {
+  if (picture == nullptr) {
+    return E_POINTER;
+  }
+  try {
+    std::vector<std::uint8_t> metafile;
+    if (Failed(ExportImageToStream(*this, metafile, qlxFormatEMF))) {
+      return E_FAIL;
+    }
+    *picture = std::make_shared<const PictureObject>(std::move(metafile));
+    return S_OK;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 void CQlnBarcode::FireBarcodeError(std::int32_t code) {

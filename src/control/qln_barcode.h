@@ -11,6 +11,7 @@
 #include "platform/com/font_object.h"
 #include "platform/com/host_observer.h"
 #include "platform/com/hresult.h"
+#include "platform/com/picture_object.h"
 
 namespace linnet {
 
@@ -56,6 +57,9 @@ class CQlnBarcode {
   HRESULT get_ForeColor(OLE_COLOR* v) const;
   HRESULT put_Enabled(VARIANT_BOOL v);
   HRESULT get_Enabled(VARIANT_BOOL* v) const;
+  // A snapshot of the label as an enhanced metafile, the bytes of an EMF export to a stream;
+  // E_FAIL when that export fails.
+  HRESULT get_Picture(PicturePtr* picture);
 
   // ---- Comment ------------------------------------------------------------------------
   HRESULT get_Comment(std::u16string* v) const;

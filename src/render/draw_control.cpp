@@ -1,6 +1,9 @@
 #include "render/draw_control.h"
 
+#include <cmath>
+
 #include "control/qln_barcode.h"
+#include "platform/gdi/call_player.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/screen.h"
 #include "render/background.h"
@@ -9,6 +12,28 @@
 #include "render/mappings.h"
 
 namespace linnet {
+
+namespace {
+
+// The host draws into its metafile through a recording of its own, played into its bounds.
+HRESULT DrawThroughRecording(CQlnBarcode& control, gdi::DeviceContext& target, const RectL& bounds) {
+  const auto reference = CreatePrinterDCOrScreenDC();
+  gdi::DeviceCaps caps = reference->Caps();
+  caps.technology = gdi::Technology::EnhancedMetafile;
+  gdi::CallLog recording;
+  gdi::DeviceContext metafile(caps);
+  metafile.SetRecorder(&recording);
+  DrawingSurface surface(metafile);
+  const SizeL natural = PrepareMetafileMapping(control, surface);
+  DrawBackground(control, surface);
+  DrawLabel(control, surface);
+  const SizeL pixels{static_cast<std::int32_t>(std::trunc(static_cast<double>(caps.dpiX) * natural.cx / 2540)),
+                     static_cast<std::int32_t>(std::trunc(static_cast<double>(caps.dpiY) * natural.cy / 2540))};
+  gdi::PlayCalls(recording.Calls(), target, pixels, bounds);
+  return S_OK;
+}
+
+}  // namespace
 
 std::unique_ptr<gdi::DeviceContext> CreatePrinterDCOrScreenDC() {
   return gdi::CreateScreenContext();
@@ -21,8 +46,7 @@ std::unique_ptr<gdi::DeviceContext> FindRasterReferenceDC(std::int32_t resolutio
 HRESULT DrawControl(CQlnBarcode& control, gdi::DeviceContext& target, const RectL& bounds, const RectL* windowBounds) {
   const gdi::Technology technology = target.Caps().technology;
   if (technology == gdi::Technology::EnhancedMetafile && windowBounds != nullptr) {
-    // Recording a fresh metafile to play into the host's needs the metafile recorder.
-    return E_NOTIMPL;
+    return DrawThroughRecording(control, target, bounds);
   }
   std::unique_ptr<gdi::DeviceContext> reference;
   if (technology == gdi::Technology::Metafile) {

@@ -17,7 +17,9 @@ class DeviceContext;
 // mapping by the target's technology: screens, printers and memory contexts get the view
 // mapping, enhanced-metafile contexts the metafile mapping, classic metafiles the twips
 // mapping with the screen measuring. `windowBounds` is given only when the host draws into
-// a metafile. R returns to 1440 and the origin to (0, 0) afterwards.
+// a metafile: an enhanced-metafile target then receives a fresh recording of the label made
+// through the metafile mapping and played stretched into `bounds`, and R is left as that
+// mapping set it. Otherwise R returns to 1440 and the origin to (0, 0) afterwards.
 HRESULT DrawControl(CQlnBarcode& control, gdi::DeviceContext& target, const RectL& bounds, const RectL* windowBounds);
 
 // A reference context for drawings that need one: the default printer's when there is one,

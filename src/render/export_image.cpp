@@ -1,13 +1,14 @@
 #include "render/export_image.h"
 
 #include <new>
-#include <string_view>
 
 #include "control/error_info.h"
 #include "platform/files/file_replace.h"
 #include "platform/files/overwrite_guard.h"
+#include "platform/files/temporary_file.h"
 #include "platform/image/byte_sink.h"
 #include "platform/image/image_codecs.h"
+#include "render/metafile_export.h"
 #include "render/raster_export.h"
 
 namespace linnet {
@@ -17,72 +18,94 @@ namespace {
 constexpr int kOverwriteRefused = 6107;
 constexpr int kNoBitmap = 6122;
 
-// Existing files are replaced only when they are plain, writable and named like an image.
-constexpr std::string_view kReplaceableExtensions = ".bmp|.jpg|.jpeg|.gif|.tif|.tiff|.png|.emf|.wmf";
+// The classic metafile of a stream export is recorded into a temporary file first.
+constexpr std::string_view kTemporaryWmfPrefix = "$$$";
 
-image::Codec CodecFor(int format) {
-  switch (format) {
-    case qlxFormatBMP:
-      return image::Codec::Bmp;
-    case qlxFormatGIF:
-      return image::Codec::Gif;
-    case qlxFormatTIF:
-      return image::Codec::Tiff;
-    case qlxFormatPNG:
-      return image::Codec::Png;
-    default:
-      return image::Codec::Jpeg;
+// Writes the vector formats; raster formats are drawn before the destination is opened.
+bool WriteVector(CQlnBarcode& control, const ImageFormatInfo& format, std::u16string_view emfTitle,
+                 image::ByteSink& sink) {
+  switch (format.writer) {
+    case ImageWriter::Emf:
+      return WriteEmf(control, emfTitle, sink);
+    case ImageWriter::Wmf:
+      return WriteWmf(control, sink);
+    case ImageWriter::Svg:
+      return WriteSvg(control, sink);
+    case ImageWriter::Raster:
+      break;
   }
-}
-
-bool IsMetafile(int format) {
-  return format == qlxFormatEMF || format == qlxFormatWMF;
+  return false;
 }
 
 }  // namespace
 
-HRESULT ExportImageToFile(CQlnBarcode& control, const std::string& path, int format) {
-  if (!files::MayOverwrite(path, kReplaceableExtensions)) {
+HRESULT ExportFormatToFile(CQlnBarcode& control, const std::string& path, const ImageFormatInfo& format) {
+  if (!files::MayOverwrite(path, ReplaceableExtensions())) {
     return RaiseNumberedError(kOverwriteRefused);
   }
-  if (IsMetafile(format)) {
-    return E_NOTIMPL;
-  }
   try {
-    const auto bitmap = DrawRasterLabel(control);
-    if (!bitmap) {
-      return RaiseNumberedError(kNoBitmap);
+    bool written = false;
+    if (format.writer == ImageWriter::Raster) {
+      const auto bitmap = DrawRasterLabel(control);
+      if (!bitmap) {
+        return RaiseNumberedError(kNoBitmap);
+      }
+      written = files::WriteReplacing(path, [&](std::FILE* file) {
+        image::FileSink sink(file);
+        return image::EncodeImage(*bitmap, *format.codec, sink);
+      });
+    } else {
+      written = files::WriteReplacing(path, [&](std::FILE* file) {
+        image::FileSink sink(file);
+        return WriteVector(control, format, kFileEmfTitle, sink);
+      });
     }
-    const bool written = files::WriteReplacing(path, [&](std::FILE* file) {
-      image::FileSink sink(file);
-      return image::EncodeImage(*bitmap, CodecFor(format), sink);
-    });
     return written ? S_OK : RaiseNumberedError(kOverwriteRefused);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
 }
 
-HRESULT ExportImageToStream(CQlnBarcode& control, std::vector<unsigned char>& out, int format) {
-  if (IsMetafile(format)) {
-    return E_NOTIMPL;
-  }
+HRESULT ExportFormatToStream(CQlnBarcode& control, std::vector<unsigned char>& out, const ImageFormatInfo& format) {
+  // Appended in place; a failure takes its part back out.
+  const size_t before = out.size();
   try {
-    const auto bitmap = DrawRasterLabel(control);
-    if (!bitmap) {
-      return RaiseNumberedError(kNoBitmap);
-    }
-    // Appended in place; a failed encoding takes its part back out.
-    const size_t before = out.size();
+    bool written = false;
     image::VectorSink sink(out);
-    if (!image::EncodeImage(*bitmap, CodecFor(format), sink)) {
+    if (format.writer == ImageWriter::Raster) {
+      const auto bitmap = DrawRasterLabel(control);
+      if (!bitmap) {
+        return RaiseNumberedError(kNoBitmap);
+      }
+      written = image::EncodeImage(*bitmap, *format.codec, sink);
+    } else if (format.writer == ImageWriter::Wmf) {
+      written = files::ThroughTemporaryFile(
+          kTemporaryWmfPrefix,
+          [&](std::FILE* file) {
+            image::FileSink temporary(file);
+            return WriteWmf(control, temporary);
+          },
+          out);
+    } else {
+      written = WriteVector(control, format, kMemoryEmfTitle, sink);
+    }
+    if (!written) {
       out.resize(before);
       return RaiseNumberedError(kOverwriteRefused);
     }
     return S_OK;
   } catch (const std::bad_alloc&) {
+    out.resize(before);
     return E_OUTOFMEMORY;
   }
+}
+
+HRESULT ExportImageToFile(CQlnBarcode& control, const std::string& path, int format) {
+  return ExportFormatToFile(control, path, ImageFormatForNumber(format));
+}
+
+HRESULT ExportImageToStream(CQlnBarcode& control, std::vector<unsigned char>& out, int format) {
+  return ExportFormatToStream(control, out, ImageFormatForNumber(format));
 }
 
 }  // namespace linnet

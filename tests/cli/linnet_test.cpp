@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -85,11 +87,39 @@ TEST(LinnetCli, ExportWritesTheLabelAndReportsASymbolThatCannotBeEncoded) {
   EXPECT_EQ(RunCommand({"test", "-s", dir + "/bad.png"}).exitCode, 0);
   const auto piped = RunCommand({LinnetBinary(), "export", "-o", "-", "--format", "bmp"});
   EXPECT_EQ(piped.out.substr(0, 2), "BM");
-  EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", dir + "/x.png", "--format", "svg"}).exitCode, 1);
+  EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", dir + "/x.png", "--format", "xyz"}).exitCode, 1);
   EXPECT_EQ(RunCommand({LinnetBinary(), "export", "-o", "/nonexistent/dir/x.png"}).exitCode, 4);
-  const auto metafile = RunCommand({LinnetBinary(), "export", "-o", dir + "/x.emf"});
-  EXPECT_EQ(metafile.exitCode, 4);
-  EXPECT_EQ(metafile.err, "linnet: metafile export (emf, wmf) is not available in this build\n");
+}
+
+// The format follows --format, else the extension (any case), else PNG; the first bytes tell
+// which writer ran.
+TEST(LinnetCli, ExportChoosesTheFormatFromTheTable) {
+  const auto dir = testing::MakeTempDir();
+  const struct {
+    std::vector<std::string> args;
+    std::string magic;
+  } cases[] = {
+      {{"-o", dir + "/x.emf"}, std::string("\x01\0\0\0", 4)},
+      {{"-o", dir + "/x.WMF"}, std::string("\x01\0\x09\0", 4)},
+      {{"-o", dir + "/x.svg"}, "<?xml"},
+      {{"-o", "-", "--format", "svg"}, "<?xml"},
+      {{"-o", "-", "--format", "wmf"}, std::string("\x01\0\x09\0", 4)},
+      {{"-o", dir + "/x.png", "--format", "emf"}, std::string("\x01\0\0\0", 4)},
+      {{"-o", dir + "/x.unknown"}, "\x89PNG"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    std::vector<std::string> argv = {LinnetBinary(), "export"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const auto run = RunCommand(argv);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::string bytes = run.out;
+    if (c.args[1] != "-") {
+      std::ifstream in(c.args[1], std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    EXPECT_EQ(bytes.substr(0, c.magic.size()), c.magic);
+  }
 }
 
 TEST(LinnetCli, MessageFromStandardInput) {

@@ -36,6 +36,11 @@ FontPtr Variant::AsFont() const {
   return v != nullptr ? *v : nullptr;
 }
 
+PicturePtr Variant::AsPicture() const {
+  const auto* v = std::get_if<PicturePtr>(&payload_);
+  return v != nullptr ? *v : nullptr;
+}
+
 ByteStreamPtr Variant::AsStream() const {
   const auto* v = std::get_if<ByteStreamPtr>(&payload_);
   return v != nullptr ? *v : nullptr;

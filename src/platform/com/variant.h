@@ -9,6 +9,7 @@
 #include "platform/com/byte_stream.h"
 #include "platform/com/font_object.h"
 #include "platform/com/hresult.h"
+#include "platform/com/picture_object.h"
 
 namespace linnet {
 
@@ -39,6 +40,7 @@ class Variant {
   static Variant BoolRaw(VARIANT_BOOL v) { return Variant(VT_BOOL, Payload{std::int32_t{v}}); }
   static Variant Text(std::u16string v) { return Variant(VT_BSTR, Payload{std::move(v)}); }
   static Variant Font(FontPtr v) { return Variant(VT_DISPATCH, Payload{std::move(v)}); }
+  static Variant Picture(PicturePtr v) { return Variant(VT_DISPATCH, Payload{std::move(v)}); }
   // An object offering the byte-stream interface (a host's stream for Save, Load, ExportImage).
   static Variant Stream(ByteStreamPtr v) { return Variant(VT_UNKNOWN, Payload{std::move(v)}); }
   // A reference to another variant (VT_BYREF | VT_VARIANT), looked through by conversions.
@@ -52,12 +54,13 @@ class Variant {
   [[nodiscard]] double AsDouble() const;      // VT_R8
   [[nodiscard]] const std::u16string& AsText() const;
   [[nodiscard]] FontPtr AsFont() const;
+  [[nodiscard]] PicturePtr AsPicture() const;
   [[nodiscard]] ByteStreamPtr AsStream() const;     // VT_UNKNOWN or VT_DISPATCH holding a stream
   [[nodiscard]] const Variant* Referenced() const;  // VT_BYREF | VT_VARIANT
 
  private:
   using Payload = std::variant<std::monostate, std::int32_t, std::int64_t, double, std::u16string, FontPtr,
-                               std::shared_ptr<Variant>, ByteStreamPtr>;
+                               std::shared_ptr<Variant>, ByteStreamPtr, PicturePtr>;
   Variant(VarType type, Payload payload) : type_(type), payload_(std::move(payload)) {}
 
   VarType type_ = VT_EMPTY;

@@ -328,6 +328,17 @@ void DeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view 
     call.textColor = textColor_;
     call.textAlign = textAlign_;
     call.charExtra = charExtra_;
+    std::vector<std::int64_t> advances;
+    Advances(text, advances);
+    call.advances.reserve(advances.size());
+    for (const std::int64_t a : advances) {
+      call.advances.push_back(Clamp32(a));
+    }
+    call.metrics = GetTextMetrics();
+    const FaceEntry* face = EffectiveFont()->Face();
+    if (face != nullptr && face->face != nullptr && face->face->family_name != nullptr) {
+      call.family = face->face->family_name;
+    }
   });
   if (bitmap_ != nullptr) {
     PaintText({x, y}, text);

@@ -47,6 +47,13 @@ struct GdiCall {
   ColorRef textColor = kBlack;
   std::uint32_t textAlign = 0;
   std::int32_t charExtra = 0;
+  // What the context measured for TextOut: each character's advance (extra and
+  // justification included), the font's metrics and the family the font system matched
+  // (UTF-8, empty when no face matched). Metafile and SVG writers place text with these and
+  // never measure themselves.
+  std::vector<std::int32_t> advances;
+  TextMetrics metrics;
+  std::string family;
 };
 
 class GdiRecorder {

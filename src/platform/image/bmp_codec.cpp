@@ -2,20 +2,11 @@
 #include <new>
 
 #include "platform/image/image_codecs.h"
+#include "platform/image/little_endian.h"
 
 namespace linnet::image {
 
 namespace {
-
-void Put16(std::uint8_t* at, std::uint32_t v) {
-  at[0] = static_cast<std::uint8_t>(v);
-  at[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void Put32(std::uint8_t* at, std::uint32_t v) {
-  Put16(at, v);
-  Put16(at + 2, v >> 16);
-}
 
 constexpr size_t kFileHeader = 14;
 constexpr size_t kInfoHeader = 40;
