@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "control/dispatch.h"
 #include "control/error_info.h"
 #include "host/property_text.h"
 #include "platform/codepage.h"
@@ -63,7 +64,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
 }
 
 HRESULT ApplySetting(CQlnBarcode& control, const AutomationMember& member, const Variant& value) {
-  return PutAutomationProperty(control, member, value);
+  // Named members go through the automation dispatch, extension members through the function
+  // table, as a host reaches them.
+  return member.extension ? PutAutomationProperty(control, member, value) : InvokePut(control, member, value);
 }
 
 SettingsOutcome ApplySettings(CQlnBarcode& control, const std::vector<Setting>& settings) {
