@@ -6,8 +6,10 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "platform/files/temporary_registry.h"
 
 int main(int argc, char** argv) {
+  linnet::files::RemoveTemporariesOnTermination();
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
   const auto line = linnet::cli::ParseCommandLine(args, error);
