@@ -10,6 +10,7 @@
 #include "cli/checked_output.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "platform/files/temporary_registry.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ int RunGuarded(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  linnet::files::RemoveTemporariesOnTermination();
   // Nothing may end the program by an exception: a failure is a message and a status.
   try {
     return RunGuarded(std::vector<std::string>(argv + 1, argv + argc));

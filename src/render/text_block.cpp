@@ -19,10 +19,16 @@ constexpr char16_t kLineFeed = u'\n';
 // Where the next line of a paragraph ends: at the start of the first word that would make
 // the line reach the box width (a first word stays on the line however wide it is); at the
 // end of the text on the last line, unless the text there is wider than the box.
+// A text's extent is the sum of its characters' advances, so the line's width grows by
+// measuring each word once, never the line again from its start.
 size_t LineEnd(DrawingSurface& surface, std::u16string_view text, size_t lineStart, std::int32_t width) {
-  auto measure = [&](size_t end) {
-    surface.SetTextJustification(0, 0);
-    return surface.GetTextExtent(text.substr(lineStart, end - lineStart)).cx;
+  surface.SetTextJustification(0, 0);
+  std::int64_t lineWidth = 0;
+  size_t measuredTo = lineStart;
+  auto widthTo = [&](size_t end) {
+    lineWidth += surface.GetTextExtent(text.substr(measuredTo, end - measuredTo)).cx;
+    measuredTo = end;
+    return lineWidth;
   };
   size_t wordStart = lineStart;
   bool firstWord = true;
@@ -33,14 +39,14 @@ size_t LineEnd(DrawingSurface& surface, std::u16string_view text, size_t lineSta
     if (i + 1 >= text.size()) {
       break;
     }
-    if (measure(i) >= width) {
+    if (widthTo(i) >= width) {
       return firstWord ? i : wordStart;
     }
     wordStart = i + 1;
     firstWord = false;
   }
   const size_t end = text.back() == kSpace ? text.size() - 1 : text.size();
-  if (measure(end) > width && !firstWord) {
+  if (widthTo(end) > width && !firstWord) {
     return wordStart;
   }
   return text.size();

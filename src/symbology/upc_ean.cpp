@@ -1,6 +1,7 @@
 #include "symbology/upc_ean.h"
 
 #include <algorithm>
+#include <array>
 
 #include "symbology/barlib_error.h"
 #include "symbology/upc_ean_tokens.h"
@@ -113,10 +114,15 @@ void CUebSymbol::Validate(const std::string& message) const {
 }
 
 int CUebSymbol::Encode(const std::string& message, bool showDigits, std::string& pattern, std::string& text) const {
-  const std::string encodable = GetEncodableCharacters();
+  std::array<bool, 256> encodable{};
+  for (const char c : GetEncodableCharacters()) {
+    encodable[static_cast<unsigned char>(c)] = true;
+  }
+  const std::string_view body = UpToTerminator(message);
   std::string kept;
-  for (const char c : UpToTerminator(message)) {
-    if (CharacterSetAllows(encodable, static_cast<unsigned char>(c))) {
+  kept.reserve(body.size());
+  for (const char c : body) {
+    if (encodable[static_cast<unsigned char>(c)]) {
       kept.push_back(c);
     }
   }

@@ -1,5 +1,7 @@
 #include "symbology/upc_ean_tokens.h"
 
+#include <array>
+
 #include "symbology/symbol.h"
 
 namespace Quillon::BrindleLib::upc_ean {
@@ -33,23 +35,39 @@ const PatternRecord kSupplement5Parity[] = {
     {'6', "11100"}, {'7', "10101"}, {'8', "10110"}, {'9', "11010"}, {kEndOfTable, ""},
 };
 
-}  // namespace
+// Modules of a digit; letters of the parity tables.
+constexpr size_t kDigitModules = 7;
+constexpr size_t kSixParities = 6;
+constexpr size_t kFiveParities = 5;
 
-std::string_view DigitModules(char digit, NumberSet set) {
-  const PatternRecord* table = set == NumberSet::A ? kSetA : set == NumberSet::B ? kSetB : kSetC;
+// The digit tables hold '0'..'9' in order, each pattern `length` long, so a digit finds its
+// pattern without a search.
+std::string_view DigitRecord(char digit, const PatternRecord* table, size_t length) {
+  if (digit >= '0' && digit <= '9') {
+    const PatternRecord& record = table[digit - '0'];
+    if (record.key == static_cast<unsigned char>(digit)) {
+      return {record.pattern, length};
+    }
+  }
   return LookupPattern(static_cast<unsigned char>(digit), table);
 }
 
+}  // namespace
+
+std::string_view DigitModules(char digit, NumberSet set) {
+  return DigitRecord(digit, set == NumberSet::A ? kSetA : set == NumberSet::B ? kSetB : kSetC, kDigitModules);
+}
+
 std::string_view Ean13Parity(char firstDigit) {
-  return LookupPattern(static_cast<unsigned char>(firstDigit), kEan13Parity);
+  return DigitRecord(firstDigit, kEan13Parity, kSixParities);
 }
 
 std::string_view UpcEParity(char checkDigit) {
-  return LookupPattern(static_cast<unsigned char>(checkDigit), kUpcEParity);
+  return DigitRecord(checkDigit, kUpcEParity, kSixParities);
 }
 
 std::string_view Supplement5Parity(char checksum) {
-  return LookupPattern(static_cast<unsigned char>(checksum), kSupplement5Parity);
+  return DigitRecord(checksum, kSupplement5Parity, kFiveParities);
 }
 
 void TokenWriter::Guard(std::string_view modules) {
@@ -58,10 +76,18 @@ void TokenWriter::Guard(std::string_view modules) {
 }
 
 void TokenWriter::Digit(char digit, NumberSet set, bool labelled) {
+  // The token is put together here and appended at once: the encoders write a dozen of them
+  // per symbol, and appending piece by piece was most of their cost.
+  const std::string_view modules = DigitModules(digit, set);
+  std::array<char, sizeof(PatternRecord::pattern) + 2> token;
+  size_t length = 0;
   if (showDigits_ && labelled) {
-    pattern_ += digit;
+    token[length++] = digit;
   }
-  Guard(DigitModules(digit, set));
+  modules.copy(token.data() + length, modules.size());
+  length += modules.size();
+  token[length++] = '|';
+  pattern_.append(token.data(), length);
 }
 
 void TokenWriter::DigitWith(char digit, NumberSet set, std::string_view trailing) {

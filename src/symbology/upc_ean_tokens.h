@@ -27,7 +27,10 @@ inline constexpr std::string_view kSupplementDelineator = "sb";
 // Appends tokens, each followed by '|'.
 class TokenWriter {
  public:
-  TokenWriter(std::string& pattern, bool showDigits) : pattern_(pattern), showDigits_(showDigits) {}
+  // Room for a whole symbol with its supplement is made at once.
+  TokenWriter(std::string& pattern, bool showDigits) : pattern_(pattern), showDigits_(showDigits) {
+    pattern_.reserve(pattern_.size() + kTypicalSymbolLength);
+  }
 
   void Guard(std::string_view modules);
   // A data character, its digit printed under it when digits are shown and `labelled`.
@@ -39,6 +42,7 @@ class TokenWriter {
   void ReducedOutsideDigit(char digit);
 
  private:
+  static constexpr size_t kTypicalSymbolLength = 192;
   std::string& pattern_;
   bool showDigits_;
 };

@@ -1,12 +1,16 @@
 #include "platform/files/file_replace.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
+#include "platform/files/temporary_registry.h"
 #include "support/run_command.h"
 
 namespace linnet::files {
@@ -56,6 +60,62 @@ TEST_F(FileReplaceTest, AFailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_FALSE(fs::exists(Path("b.png")));
   EXPECT_EQ(Entries(), 1U);
   EXPECT_FALSE(WriteReplacing(Path("no/such/dir.png"), [](std::FILE*) { return true; }));
+}
+
+TEST_F(FileReplaceTest, EveryNameTheFileSystemTakesCanBeWritten) {
+  const struct {
+    size_t length;
+    bool ok;
+  } cases[] = {{1, true}, {200, true}, {240, true}, {250, true}, {255, true}, {256, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.length);
+    const std::string name = c.length < 5 ? std::string(c.length, 'n') : std::string(c.length - 4, 'n') + ".png";
+    EXPECT_EQ(WriteReplacing(Path(name), [](std::FILE* f) { return WriteText(f, "x"); }), c.ok);
+    std::error_code error;
+    EXPECT_EQ(fs::exists(Path(name), error), c.ok);
+    EXPECT_EQ(Entries(), c.ok ? 1U : 0U);
+    fs::remove(Path(name), error);
+  }
+}
+
+TEST_F(FileReplaceTest, TemporaryNamesAreNotPredictable) {
+  std::vector<std::string> seen;
+  for (int i = 0; i < 2; ++i) {
+    WriteReplacing(Path("a.png"), [&](std::FILE*) {
+      for (const auto& entry : fs::directory_iterator(dir)) {
+        seen.push_back(entry.path().filename());
+      }
+      return false;
+    });
+  }
+  ASSERT_EQ(seen.size(), 2U);
+  EXPECT_NE(seen[0], seen[1]);
+  EXPECT_EQ(seen[0].find(std::to_string(getpid())), std::string::npos);
+}
+
+// A process ended by a signal in the middle of a write, with the host's cleanup installed.
+TEST_F(FileReplaceTest, ATerminatingSignalLeavesTheOldFileAndNoTemporary) {
+  ASSERT_TRUE(WriteReplacing(Path("a.png"), [](std::FILE* f) { return WriteText(f, "keep"); }));
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RemoveTemporariesOnTermination();
+      WriteReplacing(Path("a.png"), [signal](std::FILE* f) {
+        WriteText(f, "half");
+        std::fflush(f);
+        kill(getpid(), signal);
+        return true;
+      });
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_EQ(Read(Path("a.png")), "keep");
+    EXPECT_EQ(Entries(), 1U);
+  }
 }
 
 TEST_F(FileReplaceTest, Attributes) {

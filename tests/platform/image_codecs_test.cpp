@@ -1,6 +1,15 @@
 #include "platform/image/image_codecs.h"
 
+#include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "support/run_command.h"
 
 namespace linnet::image {
 namespace {
@@ -74,6 +83,84 @@ TEST(ImageCodecs, RowsExpandToTheTwoGreyLevels) {
     }
     EXPECT_EQ(row[static_cast<size_t>(width)], 77);  // nothing written past the row
   }
+}
+
+// The grey samples a GIF or TIFF file decodes to, row after row; empty when it does not decode.
+std::vector<std::uint8_t> DecodeGif(const std::string& path) {
+  std::vector<std::uint8_t> grey;
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+  if (gif != nullptr && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
+    const SavedImage& image = gif->SavedImages[0];
+    for (int i = 0; i < gif->SWidth * gif->SHeight; ++i) {
+      grey.push_back(gif->SColorMap->Colors[image.RasterBits[i]].Red);
+    }
+  }
+  DGifCloseFile(gif, &error);
+  return grey;
+}
+
+std::vector<std::uint8_t> DecodeTiff(const std::string& path) {
+  std::vector<std::uint8_t> grey;
+  TIFF* tiff = TIFFOpen(path.c_str(), "r");
+  if (tiff == nullptr) {
+    return grey;
+  }
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+  grey.resize(static_cast<size_t>(width) * height);
+  for (std::uint32_t row = 0; row < height; ++row) {
+    if (TIFFReadScanline(tiff, grey.data() + static_cast<size_t>(row) * width, row, 0) != 1) {
+      grey.clear();
+      break;
+    }
+  }
+  TIFFClose(tiff);
+  return grey;
+}
+
+// The codes are made from runs of pixels, with table resets inside runs, at row ends and in
+// busy areas: every kind of picture must decode to its pixels exactly.
+TEST(ImageCodecs, GifAndTiffDecodeToTheBitmapsPixels) {
+  std::mt19937 random(7);
+  const struct {
+    const char* name;
+    std::int32_t width;
+    std::int32_t height;
+    std::function<bool(std::int32_t, std::int32_t)> white;
+  } cases[] = {
+      {"one pixel", 1, 1, [](std::int32_t, std::int32_t) { return true; }},
+      {"checkerboard", 61, 47, [](std::int32_t x, std::int32_t y) { return (x + y) % 2 == 0; }},
+      {"noise", 301, 203, [&](std::int32_t, std::int32_t) { return (random() & 1) != 0; }},
+      {"runs longer than the table", 20000, 3, [](std::int32_t x, std::int32_t) { return x < 9000 || x > 9003; }},
+      {"growing stripes", 3001, 5, [](std::int32_t x, std::int32_t y) { return (x * (y + 1) / 97) % 2 == 0; }},
+      {"all black", 9000, 4, [](std::int32_t, std::int32_t) { return false; }},
+      {"bars", 1203, 300, [](std::int32_t x, std::int32_t y) { return y > 250 || (x / 3) % 5 > 1; }},
+  };
+  const std::string dir = testing::MakeTempDir();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto bitmap = gdi::MonoBitmap::Create(c.width, c.height);
+    std::vector<std::uint8_t> expected;
+    for (std::int32_t y = 0; y < c.height; ++y) {
+      for (std::int32_t x = 0; x < c.width; ++x) {
+        const bool white = c.white(x, y);
+        bitmap->SetPixel(x, y, white);
+        expected.push_back(white ? 255 : 0);
+      }
+    }
+    for (const auto& [codec, decode] : {std::pair{Codec::Gif, &DecodeGif}, std::pair{Codec::Tiff, &DecodeTiff}}) {
+      const std::string path = dir + "/image";
+      std::FILE* file = std::fopen(path.c_str(), "wb");
+      FileSink sink(file);
+      ASSERT_TRUE(EncodeImage(*bitmap, codec, sink));
+      std::fclose(file);
+      EXPECT_TRUE(decode(path) == expected) << (codec == Codec::Gif ? "GIF" : "TIFF");
+    }
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(MonoBitmap, BudgetAndFills) {

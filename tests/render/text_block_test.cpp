@@ -83,6 +83,78 @@ TEST_F(TextBlockTest, WrapsAtSpaces) {
   }
 }
 
+// The lines the wrap rule gives when every candidate line is measured whole from its start:
+// the reference the word-by-word measurement must agree with.
+std::vector<std::u16string> WholeLineBreaks(DrawingSurface& surface, std::u16string_view text, std::int32_t width) {
+  std::vector<std::u16string> lines;
+  size_t pos = 0;
+  while (true) {
+    while (pos < text.size() && text[pos] == u' ') {
+      ++pos;
+    }
+    if (pos >= text.size()) {
+      return lines;
+    }
+    const size_t start = pos;
+    auto wide = [&](size_t end) { return surface.GetTextExtent(text.substr(start, end - start)).cx; };
+    size_t wordStart = start;
+    bool firstWord = true;
+    pos = text.size();
+    for (size_t i = start; i + 1 < text.size(); ++i) {
+      if (text[i] != u' ') {
+        continue;
+      }
+      if (wide(i) >= width) {
+        pos = firstWord ? i : wordStart;
+        break;
+      }
+      wordStart = i + 1;
+      firstWord = false;
+    }
+    if (pos == text.size()) {
+      const size_t end = text.back() == u' ' ? text.size() - 1 : text.size();
+      if (wide(end) > width && !firstWord) {
+        pos = wordStart;
+      }
+    }
+    size_t end = pos;
+    while (end > start && text[end - 1] == u' ') {
+      --end;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+  }
+}
+
+TEST_F(TextBlockTest, WordByWordBreaksMatchWholeLineMeasurement) {
+  const std::int32_t word = Width(u"alpha");
+  const struct {
+    std::u16string text;
+    std::int32_t width;
+    std::int32_t charExtra;
+  } cases[] = {
+      {u"the quick brown fox jumps over the lazy dog", 3 * word, 0},
+      {u"the quick brown fox jumps over the lazy dog", word, 0},
+      {u"the quick brown fox jumps over the lazy dog", 1, 0},
+      {u"  many   spaces  between    words   and at the ends  ", 2 * word, 0},
+      {u"a b c d e f g h i j k l m n o p q r s t u v w x y z", word, 0},
+      {u"short words then averyveryverylongwordthatoverflows and more", 2 * word, 0},
+      {u"with extra spacing on every character of the line", 3 * word, 40},
+      {u"with tightened spacing on every character of the line", 2 * word, -20},
+      {u"one", 1, 0},
+      {u"trailing space ", 2 * word, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << std::string(c.text.begin(), c.text.end()) << " in " << c.width);
+    testing::RecordingSurface reference;
+    reference.surface.SelectFont(CreateLayoutFont(control, control.FontRef().get(), 0, 1.0));
+    reference.surface.SetTextCharacterExtra(c.charExtra);
+    rec.log.Clear();
+    rec.surface.SetTextCharacterExtra(c.charExtra);
+    Paragraph(c.text, c.width);
+    EXPECT_EQ(Lines(), WholeLineBreaks(reference.surface, c.text, c.width));
+  }
+}
+
 TEST_F(TextBlockTest, ParagraphSizeIsWidestLineByLineCount) {
   const SizeL size = Paragraph(u"alpha beta gamma", Width(u"alpha beta") - 1);
   const auto outs = rec.Calls(GdiOp::TextOut);

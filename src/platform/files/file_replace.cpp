@@ -1,11 +1,17 @@
 #include "platform/files/file_replace.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <climits>
+#include <optional>
+
+#include "platform/files/temporary_registry.h"
 
 namespace linnet::files {
 
@@ -21,14 +27,44 @@ std::string DirectoryPart(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// The longest file name the destination's file system takes.
+size_t NameLimit(const std::string& directory) {
+  const long limit = pathconf(directory.empty() ? "." : directory.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<size_t>(limit) : NAME_MAX;
+}
+
 // A new, empty file in the destination's directory, created with the default permissions.
-int CreateSibling(const std::string& path, std::string& name) {
-  static std::atomic<unsigned> counter{0};
+// Its name is the destination's behind a dot, shortened so that the random tag and ".tmp"
+// fit within the file system's name limit whenever the destination's name does; the tag
+// makes the name unguessable, so nobody can plant a file or link there in advance.
+int CreateSibling(const std::string& path, std::string& name, std::optional<InFlightTemporary>& inFlight) {
+  static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  constexpr size_t kTagLength = 12;
+  const std::string directory = DirectoryPart(path);
+  std::string base = BaseName(path);
+  const std::string suffix = ".tmp";
+  const size_t fixed = 2 + kTagLength + suffix.size();  // the leading dot, the dot before the tag
+  const size_t limit = NameLimit(directory);
+  base.resize(std::min(base.size(), limit > fixed ? limit - fixed : 0));
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = DirectoryPart(path) + "." + BaseName(path) + "." + std::to_string(getpid()) + "-" +
-           std::to_string(counter++) + ".tmp";
+    std::array<unsigned char, kTagLength> random{};
+    if (getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
+      return -1;
+    }
+    std::string tag;
+    for (const unsigned char r : random) {
+      tag += kAlphabet[r % (sizeof kAlphabet - 1)];
+    }
+    name = directory + "." + base + "." + tag + suffix;
+    // Registered before it exists, so that no moment passes with the file there and unknown.
+    inFlight.emplace(name);
     const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) {
+    if (fd >= 0) {
+      return fd;
+    }
+    const int error = errno;
+    inFlight.reset();
+    if (error != EEXIST) {
       return fd;
     }
   }
@@ -59,7 +95,8 @@ std::string Extension(const std::string& path) {
 
 bool WriteReplacing(const std::string& path, const std::function<bool(std::FILE*)>& write) {
   std::string temporary;
-  const int fd = CreateSibling(path, temporary);
+  std::optional<InFlightTemporary> inFlight;
+  const int fd = CreateSibling(path, temporary, inFlight);
   if (fd < 0) {
     return false;
   }

@@ -1,9 +1,13 @@
 #include <gif_lib.h>
 
+#include <algorithm>
+#include <array>
 #include <new>
 #include <vector>
 
 #include "platform/image/image_codecs.h"
+#include "platform/image/lzw_encoder.h"
+#include "platform/image/pixel_runs.h"
 
 namespace linnet::image {
 
@@ -25,19 +29,32 @@ int WriteToSink(GifFileType* gif, const GifByteType* data, int size) {
   return size;
 }
 
-bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject* greys, std::vector<GifByteType>& row) {
+// giflib compresses a pixel at a time; the codes are made here from the rows' runs and
+// handed over as the image's data sub-blocks.
+bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject* greys) {
   EGifSetGifVersion(gif, true);
   if (EGifPutScreenDesc(gif, bitmap.Width(), bitmap.Height(), 8, 0, greys) != GIF_OK ||
       EGifPutImageDesc(gif, 0, 0, bitmap.Width(), bitmap.Height(), false, nullptr) != GIF_OK) {
     return false;
   }
+  std::vector<std::uint8_t> codes;
+  LzwEncoder encoder(LzwDialect::Gif, codes);
   for (std::int32_t y = 0; y < bitmap.Height(); ++y) {
-    ExpandRow(bitmap, y, row.data());
-    if (EGifPutLine(gif, row.data(), bitmap.Width()) != GIF_OK) {
+    ForEachRun(bitmap, y, [&](bool white, size_t length) { encoder.Run(white ? 255 : 0, length); });
+  }
+  encoder.Finish();
+  constexpr size_t kBlock = 255;
+  std::array<GifByteType, kBlock + 1> block{};
+  for (size_t at = 0; at < codes.size(); at += kBlock) {
+    const size_t size = std::min(kBlock, codes.size() - at);
+    block[0] = static_cast<GifByteType>(size);
+    std::copy_n(codes.begin() + static_cast<std::ptrdiff_t>(at), size, block.begin() + 1);
+    const int status = at == 0 ? EGifPutCode(gif, 8, block.data()) : EGifPutCodeNext(gif, block.data());
+    if (status != GIF_OK) {
       return false;
     }
   }
-  return true;
+  return EGifPutCodeNext(gif, nullptr) == GIF_OK;
 }
 
 }  // namespace
@@ -45,12 +62,6 @@ bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject*
 // GIF89a with a 256-level grey palette; the pixels are its entries 0 and 255.
 bool EncodeGif(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
   if (bitmap.Width() > 0xFFFF || bitmap.Height() > 0xFFFF) {
-    return false;
-  }
-  std::vector<GifByteType> row;
-  try {
-    row.assign(static_cast<size_t>(bitmap.Width()), 0);
-  } catch (const std::bad_alloc&) {
     return false;
   }
   ColorMapObject* greys = GifMakeMapObject(256, nullptr);
@@ -64,7 +75,7 @@ bool EncodeGif(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
   int error = 0;
   Output output{sink};
   GifFileType* gif = EGifOpen(&output, &WriteToSink, &error);
-  bool ok = gif != nullptr && WriteImage(gif, bitmap, greys, row);
+  bool ok = gif != nullptr && WriteImage(gif, bitmap, greys);
   if (gif != nullptr && EGifCloseFile(gif, &error) != GIF_OK) {
     ok = false;
   }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/image/image_codecs.h"
+#include "platform/image/lzw_encoder.h"
+#include "platform/image/pixel_runs.h"
 
 namespace linnet::image {
 
@@ -82,8 +84,12 @@ int Quiet(TIFF* /*tiff*/, void* /*user*/, const char* /*module*/, const char* /*
   return 1;
 }
 
-bool WriteImage(TIFF* tiff, const gdi::MonoBitmap& bitmap, std::vector<std::uint8_t>& row) {
+// libtiff compresses a sample at a time; each strip's codes are made here from the rows'
+// runs after horizontal differencing (a row's first sample, then each sample minus the one
+// before it: zero inside a run), and written as the strip's raw data.
+bool WriteImage(TIFF* tiff, const gdi::MonoBitmap& bitmap) {
   const auto resolution = static_cast<float>(bitmap.resolution);
+  const std::uint32_t rowsPerStrip = TIFFDefaultStripSize(tiff, 0);
   bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(bitmap.Width())) == 1 &&
             TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(bitmap.Height())) == 1 &&
             TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1) == 1 && TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8) == 1 &&
@@ -94,10 +100,25 @@ bool WriteImage(TIFF* tiff, const gdi::MonoBitmap& bitmap, std::vector<std::uint
             TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) == 1 &&
             TIFFSetField(tiff, TIFFTAG_XRESOLUTION, resolution) == 1 &&
             TIFFSetField(tiff, TIFFTAG_YRESOLUTION, resolution) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0)) == 1;
-  for (std::int32_t y = 0; ok && y < bitmap.Height(); ++y) {
-    ExpandRow(bitmap, y, row.data());
-    ok = TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), 0) == 1;
+            TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rowsPerStrip) == 1;
+  std::vector<std::uint8_t> codes;
+  LzwEncoder encoder(LzwDialect::Tiff, codes);
+  const auto height = static_cast<std::uint32_t>(bitmap.Height());
+  for (std::uint32_t strip = 0; ok && strip * rowsPerStrip < height; ++strip) {
+    const std::uint32_t end = std::min(height, (strip + 1) * rowsPerStrip);
+    for (std::uint32_t y = strip * rowsPerStrip; y < end; ++y) {
+      bool first = true;
+      ForEachRun(bitmap, static_cast<std::int32_t>(y), [&](bool white, size_t length) {
+        // White after black rises by 255; black after white falls by 255, which is 1 modulo 256.
+        encoder.Run(first ? (white ? 255 : 0) : (white ? 255 : 1), 1);
+        encoder.Run(0, length - 1);
+        first = false;
+      });
+    }
+    encoder.Finish();
+    ok = TIFFWriteRawStrip(tiff, strip, codes.data(), static_cast<tmsize_t>(codes.size())) ==
+         static_cast<tmsize_t>(codes.size());
+    codes.clear();
   }
   return ok;
 }
@@ -107,12 +128,6 @@ bool WriteImage(TIFF* tiff, const gdi::MonoBitmap& bitmap, std::vector<std::uint
 // One 8-bit sample per pixel, minimum is black, resolution in dots per inch.
 bool EncodeTiff(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
   MemoryFile file;
-  std::vector<std::uint8_t> row;
-  try {
-    row.assign(static_cast<size_t>(bitmap.Width()), 0);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   if (options == nullptr) {
     return false;
@@ -125,7 +140,7 @@ bool EncodeTiff(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
   if (tiff == nullptr) {
     return false;
   }
-  bool ok = WriteImage(tiff, bitmap, row);
+  bool ok = WriteImage(tiff, bitmap);
   ok = TIFFWriteDirectory(tiff) == 1 && ok;
   TIFFClose(tiff);
   return ok && !file.failed && sink.Write(file.bytes.data(), file.bytes.size());
