@@ -177,7 +177,9 @@ TEST(XmlPropertyBag, ValuesRoundTripThroughTheirText) {
   };
   std::vector<std::pair<std::u16string, Variant>> values;
   for (size_t i = 0; i < std::size(cases); ++i) {
-    values.emplace_back(AnsiToWide("V" + std::to_string(i)), cases[i].value);
+    std::string name = "V";
+    name += std::to_string(i);
+    values.emplace_back(AnsiToWide(name), cases[i].value);
   }
   FakeObject saved(values);
   const std::string text = SaveText(saved);
