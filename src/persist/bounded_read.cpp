@@ -47,6 +47,7 @@ HRESULT ReadChunks(const std::function<long(std::uint8_t*, std::size_t)>& next, 
 }  // namespace
 
 HRESULT ReadBoundedFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     log::Write(kLogTag, "cannot open " + path);

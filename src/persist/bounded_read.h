@@ -2,7 +2,8 @@
 // Reading a property file or the rest of a host's stream whole, with bounded memory: a source
 // longer than kMaxPropertyFileBytes is refused (E_FAIL) after reading at most one chunk past the
 // limit, whatever the size the source claims. A file that cannot be opened or read, or a
-// directory, is E_FAIL as well; the reason goes to the diagnostic log.
+// directory, is E_FAIL as well; the reason goes to the diagnostic log. On failure `bytes` is
+// empty.
 #include <cstddef>
 #include <cstdint>
 #include <string>
