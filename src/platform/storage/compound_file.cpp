@@ -11,7 +11,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <new>
+
+#include "platform/log.h"
 
 namespace linnet::storage {
 
@@ -39,6 +42,21 @@ struct OutputClose {
 };
 using OutputPtr = std::unique_ptr<GsfOutput, OutputClose>;
 
+// libgsf reports a damaged file through GLib's log as well as through its results; those lines
+// go to our diagnostics instead of standard error.
+void RouteLibraryMessages() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    const auto handler = [](const gchar* domain, GLogLevelFlags /*level*/, const gchar* message, gpointer) {
+      log::Write("[storage] ", std::string(domain != nullptr ? domain : "") + ": " + (message ? message : "") + "\n");
+    };
+    for (const char* domain : {"libgsf", "libgsf:msole"}) {
+      g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
+                        handler, nullptr);
+    }
+  });
+}
+
 HRESULT WriteStream(GsfOutfile* root, const std::string& name, std::span<const std::uint8_t> contents) {
   const OutputPtr child(gsf_outfile_new_child(root, name.c_str(), FALSE));
   if (!child) {
@@ -54,6 +72,7 @@ HRESULT WriteStream(GsfOutfile* root, const std::string& name, std::span<const s
 
 HRESULT WriteCompoundFile(const Guid& classId, const std::string& streamName, std::span<const std::uint8_t> contents,
                           std::vector<std::uint8_t>& file) {
+  RouteLibraryMessages();
   try {
     const GObjectPtr<GsfOutput> sink(gsf_output_memory_new());
     if (!sink) {
@@ -92,6 +111,7 @@ HRESULT WriteCompoundFile(const Guid& classId, const std::string& streamName, st
 
 HRESULT ReadCompoundFileStream(std::span<const std::uint8_t> file, const std::string& streamName,
                                std::vector<std::uint8_t>& contents, Guid* classId) {
+  RouteLibraryMessages();
   try {
     const GObjectPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     if (!input) {
