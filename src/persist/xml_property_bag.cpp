@@ -1,5 +1,6 @@
 #include "persist/xml_property_bag.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <pugixml.hpp>
@@ -19,6 +20,9 @@ constexpr const char* kObjectElement = "Object";
 constexpr const char* kClassAttribute = "clsid";
 constexpr const char* kTypeAttribute = "vt";
 constexpr std::uint16_t kRecordType = 36;
+// A property file holds some seventy elements; a tree node costs pugixml tens of bytes, so a file
+// of nothing but tags would cost twenty times its size. More markup than this is refused unparsed.
+constexpr std::ptrdiff_t kMaxMarkup = 65536;
 // The platform's answer when a type library cannot be found: no record type is registered here.
 constexpr HRESULT kTypeLibraryNotRegistered = static_cast<HRESULT>(0x8002801DU);
 
@@ -144,6 +148,10 @@ HRESULT CXMLPropertyBag::LoadObject(std::span<const std::uint8_t> text, PersistP
   try {
     const HeldDocument held(*this);
 
+    if (std::count(text.begin(), text.end(), std::uint8_t{'<'}) > kMaxMarkup) {
+      log::Write(kLogTag, "refused: more markup than a property file holds");
+      return E_FAIL;
+    }
     const pugi::xml_parse_result parsed =
         document_->load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_auto);
     if (!parsed) {

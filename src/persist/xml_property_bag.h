@@ -17,7 +17,8 @@
 // included, gives an empty object. A record (vt 36) never reads: no record type is registered.
 //
 // Files are untrusted. No DOCTYPE, entity or external resource is expanded or fetched; the
-// parser and every walk of the tree are iterative, so nesting depth costs no stack. A text that
+// parser and every walk of the tree are iterative, so nesting depth costs no stack; a document
+// with more than 65,536 tags is refused before parsing, so the tree stays small. A text that
 // XML 1.0 cannot carry (most C0 controls) makes the write fail rather than produce a file that
 // other readers refuse; a carriage return is written as a character reference so that it
 // survives line-end normalisation.
@@ -51,7 +52,7 @@ class CXMLPropertyBag final : public PropertyBag {
   HRESULT SaveObject(PersistPropertyBag& object, image::ByteSink& sink);
 
   // Parses `document` and loads `object` from its first "Object" element in document order.
-  // E_FAIL when the text is not XML or holds no "Object"; DISP_E_TYPEMISMATCH when its "clsid"
+  // E_FAIL when the text is not XML, holds too much markup or no "Object"; DISP_E_TYPEMISMATCH when its "clsid"
   // is missing or not a braced class identifier; an all-zero "clsid" loads nothing (S_OK). The
   // class named is not compared with the object's own.
   HRESULT LoadObject(std::span<const std::uint8_t> document, PersistPropertyBag& object);

@@ -319,6 +319,10 @@ TEST(XmlPropertyBag, LoadsOnlyFromAWellFormedObject) {
       "<?xml version=\"1.0\"?><!DOCTYPE Object [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"
       "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;\">]>";
   const std::string body = "<X vt=\"8\">found</X>";
+  std::string many;
+  for (int i = 0; i < 70000; ++i) {
+    many += "<a/>";
+  }
   const struct {
     const char* why;
     std::string text;
@@ -339,6 +343,7 @@ TEST(XmlPropertyBag, LoadsOnlyFromAWellFormedObject) {
       {"the first Object anywhere", "<a><b>" + Document(body) + "</b>" + Document("") + "</a>", S_OK, 1, u"found"},
       {"under 10,000 levels", nested + Document(body) + closing, S_OK, 1, u"found"},
       {"10,000 levels inside a value", Document("<X vt=\"8\">" + nested + closing + "</X>"), S_OK, 1, u""},
+      {"a file of little but tags", Document(body) + many, E_FAIL, 0, u""},
       {"entities are not expanded", laughs + Document("<X vt=\"8\">&d;</X>"), S_OK, 1, u"&d;"},
       {"an entity is no clsid", laughs + Document(body, "&d;"), DISP_E_TYPEMISMATCH, 0, u""},
       {"nothing external is read",
