@@ -259,9 +259,9 @@ int Save(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std::
   if (*line.output == "-") {
     std::vector<std::uint8_t> file;
     hr = persist::SavePropertyFile(control, PersistFormat(line.xml), file);
-    if (Succeeded(hr)) {
-      out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-      out.flush();
+    if (Succeeded(hr) &&
+        !out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size())).flush()) {
+      hr = RaiseNumberedError(persist::kSaveFailed);  // a full disk or a closed pipe
     }
   } else {
     hr = persist::Save(control, Variant::Text(Utf8ToWide(*line.output)), PersistFormat(line.xml));

@@ -61,10 +61,6 @@ class SinkXmlWriter final : public pugi::xml_writer {
   bool ok_ = true;
 };
 
-std::string Utf8(std::u16string_view text) {
-  return WideToUtf8(text);
-}
-
 HRESULT ClassOf(const pugi::xml_node& element, Guid& classId) {
   const pugi::xml_attribute attribute = element.attribute(kClassAttribute);
   const auto parsed = attribute ? GuidFromText(Utf8ToWide(attribute.value())) : std::nullopt;
@@ -126,7 +122,7 @@ HRESULT CXMLPropertyBag::SaveObject(PersistPropertyBag& object, image::ByteSink&
     const HeldDocument held(*this);
 
     pugi::xml_node root = document_->append_child(kObjectElement);
-    root.append_attribute(kClassAttribute).set_value(Utf8(GuidToText(object.ClassId())).c_str());
+    root.append_attribute(kClassAttribute).set_value(WideToUtf8(GuidToText(object.ClassId())).c_str());
     {
       const CurrentElement scope(*this, root);
       if (const HRESULT hr = object.Save(*this, true, true); Failed(hr)) {
@@ -206,7 +202,7 @@ HRESULT CXMLPropertyBag::Write(std::u16string_view name, const Variant& value) {
       hr = E_INVALIDARG;
     }
     if (Succeeded(hr) && !text.empty()) {
-      element.text().set(Utf8(text).c_str());
+      element.text().set(WideToUtf8(text).c_str());
     }
   }
   if (Failed(hr)) {
@@ -223,7 +219,7 @@ HRESULT CXMLPropertyBag::WriteObject(pugi::xml_node& element, const Variant& val
   }
   const auto persistence = FontBagPersistence(font);
   const CurrentElement scope(*this, element);
-  element.append_attribute(kClassAttribute).set_value(Utf8(GuidToText(persistence->ClassId())).c_str());
+  element.append_attribute(kClassAttribute).set_value(WideToUtf8(GuidToText(persistence->ClassId())).c_str());
   return persistence->Save(*this, true, true);
 }
 

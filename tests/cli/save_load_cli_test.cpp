@@ -114,6 +114,11 @@ TEST(LinnetSaveLoad, LoadsApplyInOrderAndFailuresExitWithTheError) {
     EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
   }
   EXPECT_EQ(ReadAll(dir + "/junk.xml"), "<Object/>");
+
+  // Standard output on a full disk is a failed save, not a success.
+  const auto full = RunCommand({"/bin/sh", "-c", "\"$0\" save -o - > /dev/full", LinnetBinary()});
+  EXPECT_EQ(full.exitCode, 4);
+  EXPECT_EQ(full.err, saveError);
 }
 
 }  // namespace
