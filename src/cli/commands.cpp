@@ -7,6 +7,7 @@
 
 #include "cli/property_text.h"
 #include "control/automation.h"
+#include "control/dispatch.h"
 #include "control/error_info.h"
 #include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
@@ -103,7 +104,10 @@ int ApplySettings(CQlnBarcode& control, const std::vector<Setting>& settings, st
       return kExitRefused;
     }
     ClearThreadErrorObject();
-    const HRESULT hr = PutAutomationProperty(control, *member, value);
+    // Named members go through the automation dispatch, extension members through the
+    // function table, as a host reaches them.
+    const HRESULT hr =
+        member->extension ? PutAutomationProperty(control, *member, value) : InvokePut(control, *member, value);
     if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) {
       err << "linnet: " << member->name << ": '" << text << "' is not a value of this property\n";
       return kExitRefused;

@@ -112,9 +112,9 @@ template <auto Getter, auto Setter, ValueKind Kind, auto Field = nullptr>
 constexpr AutomationMember Property(const char* name, DISPID dispid, Access access, Category category,
                                     Persisted persisted, Unit unit = Unit::Plain,
                                     PropertyPage page = PropertyPage::None, bool storedAtCreation = true) {
-  AutomationMember m{name,   dispid,   Kind, dispid == kNoDispid, &GetVia<Getter, Kind>, &PutVia<Getter, Setter>,
-                     access, category, page, persisted.name,      persisted.order,       nullptr,
-                     nullptr};
+  AutomationMember m{name,    dispid,   Kind, dispid == kNoDispid, &GetVia<Getter, Kind>, &PutVia<Getter, Setter>,
+                     access,  category, page, persisted.name,      persisted.order,       nullptr,
+                     nullptr, false};
   if constexpr (Field != nullptr) {
     if (storedAtCreation) {
       m.creation = &CreationValue<Field, Kind>;
@@ -125,6 +125,11 @@ constexpr AutomationMember Property(const char* name, DISPID dispid, Access acce
       }
     }
   }
+  return m;
+}
+
+constexpr AutomationMember OptionalValue(AutomationMember m) {
+  m.optionalValue = true;
   return m;
 }
 
@@ -192,8 +197,8 @@ const std::array kMembers = {
                                                                      {"Message", 18}),
     Property<&C::get_NarrowBarWidth, &C::put_NarrowBarWidth, K::Long, &P::narrowBarWidth>(
         "NarrowBarWidth", 0xF5, A::GetPut, G::BarCode, {"NarrowBarWidth", 19}, Unit::Length),
-    Property<&C::get_NarrowToWideRatio, &C::put_NarrowToWideRatio, K::Double, &P::narrowToWideRatio>(
-        "NarrowToWideRatio", 0xF6, A::GetPut, G::BarCode, {"NarrowToWideRatio", 20}),
+    OptionalValue(Property<&C::get_NarrowToWideRatio, &C::put_NarrowToWideRatio, K::Double, &P::narrowToWideRatio>(
+        "NarrowToWideRatio", 0xF6, A::GetPut, G::BarCode, {"NarrowToWideRatio", 20})),
     Property<&C::get_Symbology, &C::put_Symbology, K::Symbology, &P::symbology>("Symbology", 0xF7, A::GetPut,
                                                                                 G::BarCode, {"Symbology", 13}),
     Property<&C::get_QuietZones, &C::put_QuietZones, K::Bool, &P::quietZones>("QuietZones", 0xF8, A::GetPut, G::BarCode,

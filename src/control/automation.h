@@ -77,6 +77,8 @@ struct AutomationMember {
   // (the fonts it creates, the version-line comment, the label size measured while
   // AutoLabelSize is on, the picture).
   Variant (*creation)();
+  // The put declares its value optional: left out, it is the value at creation.
+  bool optionalValue = false;
 };
 
 inline constexpr DISPID kNoDispid = 0x7FFFFFFF;

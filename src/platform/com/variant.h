@@ -21,6 +21,7 @@ enum VarType : std::uint16_t {
   VT_BSTR = 8,
   VT_DISPATCH = 9,
   VT_BOOL = 11,
+  VT_ERROR = 10,  // a missing optional argument (DISP_E_PARAMNOTFOUND)
   VT_VARIANT = 12,
   VT_UNKNOWN = 13,
   VT_UI4 = 19,
@@ -38,6 +39,8 @@ class Variant {
   // A 16-bit boolean exactly as stored (readers treat any non-zero value as true).
   static Variant BoolRaw(VARIANT_BOOL v) { return Variant(VT_BOOL, Payload{std::int32_t{v}}); }
   static Variant Text(std::u16string v) { return Variant(VT_BSTR, Payload{std::move(v)}); }
+  // An optional argument left out by the caller.
+  static Variant Missing() { return Variant(VT_ERROR, Payload{std::int32_t{kParamNotFound}}); }
   static Variant Font(FontPtr v) { return Variant(VT_DISPATCH, Payload{std::move(v)}); }
   // An object offering the byte-stream interface (a host's stream for Save, Load, ExportImage).
   static Variant Stream(ByteStreamPtr v) { return Variant(VT_UNKNOWN, Payload{std::move(v)}); }
@@ -47,6 +50,7 @@ class Variant {
   }
 
   [[nodiscard]] VarType Type() const { return type_; }
+  [[nodiscard]] bool IsMissing() const { return type_ == VT_ERROR; }
   [[nodiscard]] std::int32_t AsLong() const;  // VT_I2, VT_I4, VT_BOOL
   [[nodiscard]] std::int64_t AsWide() const;  // VT_UI4
   [[nodiscard]] double AsDouble() const;      // VT_R8
@@ -56,6 +60,7 @@ class Variant {
   [[nodiscard]] const Variant* Referenced() const;  // VT_BYREF | VT_VARIANT
 
  private:
+  static constexpr std::int32_t kParamNotFound = static_cast<std::int32_t>(0x80020004U);
   using Payload = std::variant<std::monostate, std::int32_t, std::int64_t, double, std::u16string, FontPtr,
                                std::shared_ptr<Variant>, ByteStreamPtr>;
   Variant(VarType type, Payload payload) : type_(type), payload_(std::move(payload)) {}
