@@ -9,6 +9,6 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 \
   libpng-dev libjpeg-dev libgif-dev libtiff-dev \
-  libgsf-1-dev \
+  libgsf-1-dev libpugixml-dev \
   libzint-dev zint hyperfine \
-  zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile >/dev/null
+  zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils >/dev/null

@@ -10,12 +10,14 @@ namespace {
 
 constexpr std::array kOptions = {
     OptionSpec{Option::Load, "load", '\0', "FILE", "load a property file first, before every setting"},
-    OptionSpec{Option::Xml, "xml", '\0', nullptr, "the property file of --load is XML"},
+    OptionSpec{Option::Xml, "xml", '\0', nullptr,
+               "right after --load FILE: that file is XML; save: write the XML form"},
     OptionSpec{Option::Set, "set", '\0', "NAME=VALUE", "set a property by its automation name (case-insensitive)"},
     OptionSpec{Option::Symbology, "symbology", 'b', "VALUE", "the same as --set Symbology=VALUE"},
     OptionSpec{Option::Message, "message", 'd', "TEXT", "the same as --set Message=TEXT"},
     OptionSpec{Option::Input, "input", 'i', "FILE", "read the message from FILE (UTF-8); - reads standard input"},
-    OptionSpec{Option::Output, "output", 'o', "FILE", "the image file; - writes the image to standard output"},
+    OptionSpec{Option::Output, "output", 'o', "FILE",
+               "the image or property file; - writes it to standard output"},
     OptionSpec{Option::Format, "format", '\0', "FORMAT",
                "png, jpg, gif, tif or bmp; without it the file's extension decides, else PNG"},
     OptionSpec{Option::Quiet, "quiet", 'q', nullptr, "no warnings or notes on standard error"},
@@ -74,10 +76,10 @@ bool Take(CommandLine& line, const OptionSpec& o, const std::string& value, std:
       line.format = value;
       return true;
     case Option::Load:
-      line.loads.push_back(value);
+      line.loads.push_back({value, false});
       return true;
     case Option::Xml:
-      line.xml = true;
+      line.xml = true;  // ParseCommandLine gives it to the --load right before it
       return true;
     case Option::Quiet:
       line.quiet = true;
@@ -123,6 +125,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
   CommandLine line;
   line.command = command->name;
   bool optionsEnded = false;
+  bool afterLoad = false;  // the previous argument ended a --load FILE
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (optionsEnded || a.size() < 2 || a[0] != '-') {
@@ -166,16 +169,27 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       error = "option " + spelled + " needs a value (" + o->valueName + ")";
       return std::nullopt;
     }
+    if (o->option == Option::Xml && afterLoad) {
+      line.loads.back().xml = true;
+      afterLoad = false;
+      continue;
+    }
     if (!Take(line, *o, value, error)) {
       return std::nullopt;
     }
+    afterLoad = o->option == Option::Load;
   }
   if (line.help) {
     return line;
   }
-  if (line.xml && line.loads.empty()) {
-    error = "--xml belongs to --load FILE";
-    return std::nullopt;
+  if (line.xml && line.command != "save") {
+    if (line.loads.empty()) {
+      error = "--xml belongs to --load FILE or to save";
+      return std::nullopt;
+    }
+    for (auto& load : line.loads) {
+      load.xml = true;
+    }
   }
   if (line.operands.size() < command->minOperands) {
     error = std::string(command->name) + " needs " + command->operandName;

@@ -31,11 +31,17 @@ struct OptionSpec {
 std::span<const OptionSpec> Options();
 const OptionSpec& SpecOf(Option option);
 
+// A --load FILE, with --xml right after it when the file is XML.
+struct PropertyFileLoad {
+  std::string path;  // "-" = standard input
+  bool xml = false;
+};
+
 struct CommandLine {
   std::string command;                  // a row of the command table
   std::vector<host::Setting> settings;  // --set, -b, -d, -i in the order given
-  std::vector<std::string> loads;       // --load files, applied before the settings
-  bool xml = false;                     // --xml: the property files are XML
+  std::vector<PropertyFileLoad> loads;  // --load files, applied before the settings
+  bool xml = false;                     // --xml elsewhere: save writes XML; other commands read XML
   std::optional<std::string> output;    // -o
   std::optional<std::string> format;    // --format
   bool quiet = false;                   // warnings silenced

@@ -21,6 +21,12 @@ constexpr std::array kCommands = {
                 "tiff, bmp), else PNG. A symbol that cannot be encoded still gives a label, with the\n"
                 "error text in place of the symbol, and exit status 3.\n",
                 kSettingOptions | Bit(Option::Output) | Bit(Option::Format), 0, 0, "", true, true, RunExport},
+    CommandSpec{"save", "[OPTIONS] -o FILE [--xml]", "write a property file (binary compound file or XML)",
+                "The design as a binary compound file, or with --xml as an XML property file;\n"
+                "-o - writes it to standard output. An existing file is replaced only when it is\n"
+                "named .lnx, .lnx3, .qlx or .xml (or has no extension), and only once the whole\n"
+                "file is written. Read it back with --load FILE (--load FILE --xml for XML).\n",
+                kSettingOptions | Bit(Option::Output), 0, 0, "", true, true, RunSave},
     CommandSpec{"show", "[OPTIONS]", "print every property with its value",
                 "One Name=value line per property; text escapes a backslash as \\\\ and a line break\n"
                 "as \\n.\n",

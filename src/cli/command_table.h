@@ -50,6 +50,7 @@ const CommandSpec* FindCommand(std::string_view name);
 int RunEncode(Session& session);
 int RunExport(Session& session);
 int RunShow(Session& session);
+int RunSave(Session& session);
 int RunList(Session& session);
 int RunHelp(Session& session);
 int RunVersion(Session& session);

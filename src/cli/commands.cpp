@@ -20,6 +20,9 @@
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
 #include "platform/files/file_replace.h"
+#include "persist/bounded_read.h"
+#include "persist/property_file.h"
+#include "persist/save_load.h"
 #include "render/export_image.h"
 #include "render/image_formats.h"
 #include "symbology/barlib_error.h"
@@ -75,10 +78,34 @@ class ErrorWatch : public IBarcodeEvents {
   bool fired = false;
 };
 
-int ApplyCommandSettings(Session& s) {
-  if (!s.line.loads.empty()) {
-    s.err << "linnet: --load is not available in this build\n";
+int PersistFormat(bool xml) {
+  return xml ? persist::kPersistXml : 0;
+}
+
+// Standard input holds the bytes a file would.
+int LoadPropertyFile(CQlnBarcode& control, const PropertyFileLoad& load, std::ostream& err) {
+  ClearThreadErrorObject();
+  HRESULT hr = S_OK;
+  if (load.path == "-") {
+    std::vector<std::uint8_t> file;
+    hr = Succeeded(persist::ReadBoundedFile("/dev/stdin", file))
+             ? persist::LoadPropertyFile(control, file, PersistFormat(load.xml))
+             : RaiseNumberedError(persist::kLoadFailed);
+  } else {
+    hr = persist::Load(control, Variant::Text(Utf8ToWide(load.path)), PersistFormat(load.xml));
+  }
+  if (Failed(hr)) {
+    ReportError(hr, "cannot load " + (load.path == "-" ? std::string("standard input") : load.path), err);
     return kExitFile;
+  }
+  return kExitOk;
+}
+
+int ApplyCommandSettings(Session& s) {
+  for (const auto& load : s.line.loads) {
+    if (const int status = LoadPropertyFile(*s.control, load, s.err); status != kExitOk) {
+      return status;
+    }
   }
   const host::SettingsOutcome outcome = host::ApplySettings(*s.control, s.line.settings);
   for (const auto& applied : outcome.applied) {
@@ -145,6 +172,28 @@ int RunList(Session& s) {
   }
   s.out << "Names are matched ignoring case, the qlx prefix, '_', '-' and spaces; Rotation also\n"
            "takes its angle in degrees (0, 90, 180, 270).\n";
+  return kExitOk;
+}
+
+int RunSave(Session& s) {
+  CQlnBarcode& control = *s.control;
+  const std::string& path = *s.line.output;
+  ClearThreadErrorObject();
+  HRESULT hr = S_OK;
+  errno = 0;
+  std::vector<std::uint8_t> file;
+  if (path == "-") {
+    hr = persist::SavePropertyFile(control, PersistFormat(s.line.xml), file);
+  } else {
+    hr = persist::Save(control, Variant::Text(Utf8ToWide(path)), PersistFormat(s.line.xml));
+  }
+  const int savedErrno = errno;
+  if (Failed(hr)) {
+    const bool fileError = path != "-" && ControlErrorNumber(hr) == persist::kSaveFailed;
+    ReportError(hr, fileError ? "cannot write " + path + ": " + WriteFailureReason(path, savedErrno) : "", s.err);
+    return kExitFile;
+  }
+  s.out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   return kExitOk;
 }
 
