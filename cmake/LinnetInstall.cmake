@@ -42,16 +42,19 @@ add_custom_command(OUTPUT ${LINNET_MAN_PAGE}
   DEPENDS linnet ${PROJECT_SOURCE_DIR}/scripts/help-to-man.sh VERBATIM)
 add_custom_target(linnet_man ALL DEPENDS ${LINNET_MAN_PAGE})
 
-# linnet.pc: the static library needs what the control links, so Requires.private lists the
-# pkg-config modules linnet_core links to.
-set(LINNET_PC_REQUIRES_PRIVATE "")
+# linnet.pc: someone linking the static library also needs what the control links, so
+# Libs.private names the libraries of every pkg-config module linnet_core links to (as -l
+# flags, so that using the shared library needs no other .pc file).
+set(LINNET_PC_LIBRARIES "")
 get_target_property(LINNET_CORE_LINKS linnet_core INTERFACE_LINK_LIBRARIES)
 foreach(link IN LISTS LINNET_CORE_LINKS)
   if(link MATCHES "^PkgConfig::(.+)$")
-    list(APPEND LINNET_PC_REQUIRES_PRIVATE ${${CMAKE_MATCH_1}_MODULE_NAME})
+    list(APPEND LINNET_PC_LIBRARIES ${${CMAKE_MATCH_1}_LIBRARIES})
   endif()
 endforeach()
-list(JOIN LINNET_PC_REQUIRES_PRIVATE " " LINNET_PC_REQUIRES_PRIVATE)
+list(REMOVE_DUPLICATES LINNET_PC_LIBRARIES)
+list(TRANSFORM LINNET_PC_LIBRARIES PREPEND " -l")
+list(JOIN LINNET_PC_LIBRARIES "" LINNET_PC_LIBS_PRIVATE)
 file(RELATIVE_PATH LINNET_PC_PREFIX "/root/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/root")
 string(REGEX REPLACE "/$" "" LINNET_PC_PREFIX "${LINNET_PC_PREFIX}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/linnet.pc.in ${PROJECT_BINARY_DIR}/linnet.pc @ONLY)
