@@ -8,6 +8,6 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy \
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 \
-  libpng-dev libjpeg-dev libgif-dev libtiff-dev \
-  zxing-cpp-tools libzxing-dev zbar-tools python3 \
+  libpng-dev libjpeg-dev libgif-dev libtiff-dev libpugixml-dev libgsf-1-dev \
+  zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils \
   python3-pip python3-setuptools python3-wheel man-db binutils >/dev/null

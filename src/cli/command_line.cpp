@@ -7,11 +7,14 @@ const char* const kUsage =
     "  linnet encode [OPTIONS]                  print the encoded symbol\n"
     "  linnet export [OPTIONS] -o FILE [--format png|jpg|gif|tif|bmp|emf|wmf]\n"
     "                                           draw the label into an image file\n"
+    "  linnet save   [OPTIONS] -o FILE [--xml]  write a property file (binary compound file or XML)\n"
     "  linnet show   [OPTIONS]                  print every property with its value\n"
     "  linnet list                              symbologies and enumerators with their numbers\n"
     "  linnet --help | --version\n"
     "\n"
     "OPTIONS (applied in the order given):\n"
+    "  --load FILE [--xml]  load a property file (binary, or XML with --xml right after it);\n"
+    "                     --load - reads standard input\n"
     "  --set NAME=VALUE   set a property by its automation name, case-insensitive; the\n"
     "                     extension properties (PDF417ModuleWidth, MaxicodeMode, ...) too.\n"
     "                     Enumerators by number or by name (qlxCode128); booleans\n"
@@ -20,7 +23,9 @@ const char* const kUsage =
     "  -b VALUE           the same as --set Symbology=VALUE\n"
     "  -d TEXT            the same as --set Message=TEXT\n"
     "  -i FILE            read the message from FILE (UTF-8); -i - reads standard input\n"
-    "  -o FILE            export: the image file; -o - writes the image to standard output\n"
+    "  -o FILE            export: the image file; save: the property file; -o - writes to\n"
+    "                     standard output\n"
+    "  --xml              save: write the XML form instead of the binary one\n"
     "  --format FORMAT    export: png, jpg, gif, tif or bmp (emf and wmf are not available\n"
     "                     yet); without it the format follows the file's extension, else PNG\n"
     "\n"
@@ -40,6 +45,9 @@ std::optional<Command> CommandNamed(const std::string& word) {
   }
   if (word == "export") {
     return Command::Export;
+  }
+  if (word == "save") {
+    return Command::Save;
   }
   if (word == "show") {
     return Command::Show;
@@ -77,7 +85,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       line.command = Command::Help;
       return line;
     }
-    if (a != "--set" && a != "-b" && a != "-d" && a != "-i" && a != "-o" && a != "--format") {
+    if (a == "--xml") {
+      // Right after --load FILE it names that file's form; anywhere else the saved file's.
+      const bool afterLoad = i >= 3 && args[i - 2] == "--load" && !line.settings.empty() &&
+                             line.settings.back().source == Setting::Source::PropertyFile;
+      (afterLoad ? line.settings.back().xml : line.xml) = true;
+      continue;
+    }
+    if (a != "--set" && a != "-b" && a != "-d" && a != "-i" && a != "-o" && a != "--format" && a != "--load") {
       error = "unknown option '" + a + "'";
       return std::nullopt;
     }
@@ -99,6 +114,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       line.settings.push_back({Setting::Source::Value, "Message", value});
     } else if (a == "-i") {
       line.settings.push_back({Setting::Source::File, "Message", value});
+    } else if (a == "--load") {
+      line.settings.push_back({Setting::Source::PropertyFile, "", value, false});
     } else if (a == "-o") {
       line.output = value;
     } else {
@@ -109,8 +126,12 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     error = "this command takes no options";
     return std::nullopt;
   }
-  if (line.command == Command::Export && !line.output) {
-    error = "export needs -o FILE";
+  if ((line.command == Command::Export || line.command == Command::Save) && !line.output) {
+    error = line.command == Command::Save ? "save needs -o FILE" : "export needs -o FILE";
+    return std::nullopt;
+  }
+  if (line.xml && line.command != Command::Save) {
+    error = "--xml belongs to save or to a --load FILE before it";
     return std::nullopt;
   }
   return line;

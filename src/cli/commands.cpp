@@ -13,6 +13,9 @@
 #include "control/symbology_dispatch.h"
 #include "control/symbology_family.h"
 #include "control/version_line.h"
+#include "persist/bounded_read.h"
+#include "persist/property_file.h"
+#include "persist/save_load.h"
 #include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
@@ -52,8 +55,37 @@ void ReportError(HRESULT hr, std::ostream& err) {
   }
 }
 
+int PersistFormat(bool xml) {
+  return xml ? persist::kPersistXml : 0;
+}
+
+// Standard input holds the bytes a file would.
+int LoadPropertyFile(CQlnBarcode& control, const Setting& s, std::ostream& err) {
+  ClearThreadErrorObject();
+  HRESULT hr = S_OK;
+  if (s.value == "-") {
+    std::vector<std::uint8_t> file;
+    hr = Succeeded(persist::ReadBoundedFile("/dev/stdin", file))
+             ? persist::LoadPropertyFile(control, file, PersistFormat(s.xml))
+             : RaiseNumberedError(persist::kLoadFailed);
+  } else {
+    hr = persist::Load(control, Variant::Text(Utf8ToWide(s.value)), PersistFormat(s.xml));
+  }
+  if (Failed(hr)) {
+    ReportError(hr, err);
+    return kExitFile;
+  }
+  return kExitOk;
+}
+
 int ApplySettings(CQlnBarcode& control, const std::vector<Setting>& settings, std::ostream& err) {
   for (const auto& s : settings) {
+    if (s.source == Setting::Source::PropertyFile) {
+      if (const int status = LoadPropertyFile(control, s, err); status != kExitOk) {
+        return status;
+      }
+      continue;
+    }
     const AutomationMember* member = FindAutomationMember(s.name, true);
     if (member == nullptr || member->put == nullptr) {
       err << "linnet: no settable property named '" << s.name << "' (see linnet show)\n";
@@ -221,6 +253,26 @@ int Export(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std
   return kExitOk;
 }
 
+int Save(CQlnBarcode& control, const CommandLine& line, std::ostream& out, std::ostream& err) {
+  ClearThreadErrorObject();
+  HRESULT hr = S_OK;
+  if (*line.output == "-") {
+    std::vector<std::uint8_t> file;
+    hr = persist::SavePropertyFile(control, PersistFormat(line.xml), file);
+    if (Succeeded(hr) &&
+        !out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size())).flush()) {
+      hr = RaiseNumberedError(persist::kSaveFailed);  // a full disk or a closed pipe
+    }
+  } else {
+    hr = persist::Save(control, Variant::Text(Utf8ToWide(*line.output)), PersistFormat(line.xml));
+  }
+  if (Failed(hr)) {
+    ReportError(hr, err);
+    return kExitFile;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
@@ -247,6 +299,8 @@ int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
     case Command::Show:
       Show(control, out);
       return kExitOk;
+    case Command::Save:
+      return Save(control, line, out, err);
     default:
       return Export(control, line, out, err);
   }

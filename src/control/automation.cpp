@@ -1,6 +1,7 @@
 #include "control/automation.h"
 
 #include <array>
+#include <type_traits>
 
 #include "control/qln_barcode.h"
 #include "platform/ascii_case.h"
@@ -73,86 +74,196 @@ HRESULT PutVia(CQlnBarcode& control, const Variant& value) {
   return (control.*Setter)(Traits<T>::Unwrap(value));
 }
 
-template <auto Getter, auto Setter, ValueKind Kind>
-constexpr AutomationMember Property(const char* name, DISPID dispid, bool extension = false) {
-  return {name, dispid, Kind, extension, &GetVia<Getter, Kind>, &PutVia<Getter, Setter>};
+template <>
+struct Traits<bool> {
+  // The stored flag of PDF417Truncated, which its getter reports as 1 or 0.
+  static Variant Wrap(bool v, ValueKind /*kind*/) { return Variant::BoolRaw(v ? 1 : 0); }
+};
+
+template <class Field>
+struct FieldType;
+template <class T>
+struct FieldType<T ControlProperties::*> {
+  using type = T;
+};
+
+// The value at creation of a stored field, as the getter reports it.
+template <auto Field, ValueKind Kind>
+Variant CreationValue() {
+  static const ControlProperties kAtCreation;
+  using T = typename FieldType<decltype(Field)>::type;
+  if constexpr (Kind == ValueKind::Bool && std::is_same_v<T, VARIANT_BOOL>) {
+    // Booleans read back as the automation's true or false.
+    return Variant::Bool((kAtCreation.*Field) != 0);
+  } else {
+    return Traits<T>::Wrap(kAtCreation.*Field, Kind);
+  }
+}
+
+struct Persisted {
+  const char* name;
+  int order;
+};
+constexpr Persisted kNotPersisted{nullptr, 0};
+
+enum class Unit { Plain, Length };
+
+template <auto Getter, auto Setter, ValueKind Kind, auto Field = nullptr>
+constexpr AutomationMember Property(const char* name, DISPID dispid, Access access, Category category,
+                                    Persisted persisted, Unit unit = Unit::Plain,
+                                    PropertyPage page = PropertyPage::None, bool storedAtCreation = true) {
+  AutomationMember m{name,   dispid,   Kind, dispid == kNoDispid, &GetVia<Getter, Kind>, &PutVia<Getter, Setter>,
+                     access, category, page, persisted.name,      persisted.order,       nullptr,
+                     nullptr};
+  if constexpr (Field != nullptr) {
+    if (storedAtCreation) {
+      m.creation = &CreationValue<Field, Kind>;
+    }
+    if constexpr (std::is_same_v<decltype(Field), std::int32_t ControlProperties::*>) {
+      if (unit == Unit::Length) {
+        m.length = Field;
+      }
+    }
+  }
+  return m;
 }
 
 using C = CQlnBarcode;
 using K = ValueKind;
+using A = Access;
+using G = Category;
+using P = ControlProperties;
 
 HRESULT GetPictureUnavailable(CQlnBarcode& /*control*/, Variant& /*out*/) {
   return E_NOTIMPL;
 }
 
-// Function-table order of IBarcode, then the extension members.
+constexpr AutomationMember Picture() {
+  return {"Picture", -523, K::Picture, false,  &GetPictureUnavailable, nullptr, A::GetOnly, G::None, PropertyPage::None,
+          nullptr,   0,    nullptr,    nullptr};
+}
+
+// Function-table order of IBarcode, then the extension members (which follow the methods).
 const std::array kMembers = {
-    Property<&C::get_AutoSize, &C::put_AutoSize, K::Bool>("AutoSize", -500),
-    Property<&C::get_BackColor, &C::put_BackColor, K::Color>("BackColor", -501),
-    Property<&C::get_BorderColor, &C::put_BorderColor, K::Color>("BorderColor", -503),
-    Property<&C::get_BorderStyle, &C::put_BorderStyle, K::Long>("BorderStyle", -504),
-    Property<&C::get_BorderWidth, &C::put_BorderWidth, K::Long>("BorderWidth", -505),
-    Property<&C::get_Font, &C::putref_Font, K::Font>("Font", -512),
-    Property<&C::get_ForeColor, &C::put_ForeColor, K::Color>("ForeColor", -513),
-    Property<&C::get_Enabled, &C::put_Enabled, K::Bool>("Enabled", -514),
-    AutomationMember{"Picture", -523, K::Picture, false, &GetPictureUnavailable, nullptr},
-    Property<&C::get_Comment, &C::put_Comment, K::Text>("Comment", 0xC8),
-    Property<&C::get_CommentFont, &C::putref_CommentFont, K::Font>("CommentFont", 0xC9),
-    Property<&C::get_ShowComment, &C::put_ShowComment, K::Bool>("ShowComment", 0xD0),
-    Property<&C::get_CommentOnTop, &C::put_CommentOnTop, K::Bool>("CommentOnTop", 0xCB),
-    Property<&C::get_CommentAlignment, &C::put_CommentAlignment, K::Alignment>("CommentAlignment", 0xCA),
-    Property<&C::get_CommentMarginLeft, &C::put_CommentMarginLeft, K::Long>("CommentMarginLeft", 0xCC),
-    Property<&C::get_CommentMarginRight, &C::put_CommentMarginRight, K::Long>("CommentMarginRight", 0xCD),
-    Property<&C::get_CommentMarginTop, &C::put_CommentMarginTop, K::Long>("CommentMarginTop", 0xCE),
-    Property<&C::get_CommentMarginBottom, &C::put_CommentMarginBottom, K::Long>("CommentMarginBottom", 0xCF),
-    Property<&C::get_BarHeight, &C::put_BarHeight, K::Long>("BarHeight", 0xF0),
-    Property<&C::get_BarWidthReduction, &C::put_BarWidthReduction, K::Long>("BarWidthReduction", 0xF1),
-    Property<&C::get_BearerBars, &C::put_BearerBars, K::Bool>("BearerBars", 0xF2),
-    Property<&C::get_Measurement, &C::put_Measurement, K::Measurement>("Measurement", 0xF3),
-    Property<&C::get_Message, &C::put_Message, K::Text>("message", 0xF4),
-    Property<&C::get_NarrowBarWidth, &C::put_NarrowBarWidth, K::Long>("NarrowBarWidth", 0xF5),
-    Property<&C::get_NarrowToWideRatio, &C::put_NarrowToWideRatio, K::Double>("NarrowToWideRatio", 0xF6),
-    Property<&C::get_Symbology, &C::put_Symbology, K::Symbology>("Symbology", 0xF7),
-    Property<&C::get_QuietZones, &C::put_QuietZones, K::Bool>("QuietZones", 0xF8),
-    Property<&C::get_Code39OptionalCheckDigit, &C::put_Code39OptionalCheckDigit, K::Bool>("Code39OptionalCheckDigit",
-                                                                                          0x104),
-    Property<&C::get_I2of5OptionalCheckDigit, &C::put_I2of5OptionalCheckDigit, K::Bool>("I2of5OptionalCheckDigit",
-                                                                                        0x105),
-    Property<&C::get_Code25OptionalCheckDigit, &C::put_Code25OptionalCheckDigit, K::Bool>("Code25OptionalCheckDigit",
-                                                                                          0x106),
-    Property<&C::get_UccEanOptionalCheckDigit, &C::put_UccEanOptionalCheckDigit, K::Bool>("UccEanOptionalCheckDigit",
-                                                                                          0x107),
-    Property<&C::get_ShowHRText, &C::put_ShowHRText, K::Bool>("ShowHRText", 0x118),
-    Property<&C::get_TexAlignment, &C::put_TexAlignment, K::Alignment>("TexAlignment", 0x119),
-    Property<&C::get_Code39StartStopChars, &C::put_Code39StartStopChars, K::Bool>("Code39StartStopChars", 0x11A),
-    Property<&C::get_TextOnTop, &C::put_TextOnTop, K::Bool>("TextOnTop", 0x11B),
-    Property<&C::get_ShowCheckDigit, &C::put_ShowCheckDigit, K::Bool>("ShowCheckDigit", 0x11C),
-    Property<&C::get_SymbolMarginTop, &C::put_SymbolMarginTop, K::Long>("SymbolMarginTop", 0xDE),
-    Property<&C::get_SymbolMarginBottom, &C::put_SymbolMarginBottom, K::Long>("SymbolMarginBottom", 0xDF),
-    Property<&C::get_SymbolMarginLeft, &C::put_SymbolMarginLeft, K::Long>("SymbolMarginLeft", 0xDC),
-    Property<&C::get_SymbolMarginRight, &C::put_SymbolMarginRight, K::Long>("SymbolMarginRight", 0xDD),
-    Property<&C::get_AutoLabelSize, &C::put_AutoLabelSize, K::Bool>("AutoLabelSize", 0x140),
-    Property<&C::get_LabelHeight, &C::put_LabelHeight, K::Long>("LabelHeight", 0x141),
-    Property<&C::get_LabelWidth, &C::put_LabelWidth, K::Long>("LabelWidth", 0x142),
-    Property<&C::get_Rotation, &C::put_Rotation, K::Rotation>("Rotation", 0x143),
-    Property<&C::get_ZoomRatio, &C::put_ZoomRatio, K::Double>("ZoomRatio", 0x144),
-    Property<&C::get_RasterImageResolution, &C::put_RasterImageResolution, K::Long>("RasterImageResolution", 0x1C2),
-    Property<&C::get_DataMatrixTargetSize, &C::put_DataMatrixTargetSize, K::Long>("DataMatrixTargetSize", kNoDispid,
-                                                                                  true),
-    Property<&C::get_PDF417AspectRatio, &C::put_PDF417AspectRatio, K::Double>("PDF417AspectRatio", kNoDispid, true),
-    Property<&C::get_MaxCols, &C::put_MaxCols, K::Long>("MaxCols", kNoDispid, true),
-    Property<&C::get_MaxRows, &C::put_MaxRows, K::Long>("MaxRows", kNoDispid, true),
-    Property<&C::get_PDF417RowHeight, &C::put_PDF417RowHeight, K::Long>("PDF417RowHeight", kNoDispid, true),
-    Property<&C::get_PDF417ModuleWidth, &C::put_PDF417ModuleWidth, K::Long>("PDF417ModuleWidth", kNoDispid, true),
-    Property<&C::get_PDF417SecurityLevel, &C::put_PDF417SecurityLevel, K::Short>("PDF417SecurityLevel", kNoDispid,
-                                                                                 true),
-    Property<&C::get_PDF417Truncated, &C::put_PDF417Truncated, K::Bool>("PDF417Truncated", kNoDispid, true),
-    Property<&C::get_MaxicodeClass, &C::put_MaxicodeClass, K::Long>("MaxicodeClass", kNoDispid, true),
-    Property<&C::get_MaxicodeMode, &C::put_MaxicodeMode, K::Short>("MaxicodeMode", kNoDispid, true),
-    Property<&C::get_MaxicodeCountryCode, &C::put_MaxicodeCountryCode, K::Long>("MaxicodeCountryCode", kNoDispid, true),
-    Property<&C::get_MaxicodeZipCode, &C::put_MaxicodeZipCode, K::Text>("MaxicodeZipCode", kNoDispid, true),
-    Property<&C::get_DataMatrixModuleSize, &C::put_DataMatrixModuleSize, K::Long>("DataMatrixModuleSize", kNoDispid,
-                                                                                  true),
+    Property<&C::get_AutoSize, &C::put_AutoSize, K::Bool, &P::autoSize>("AutoSize", -500, A::PutGet, G::Appearance,
+                                                                        {"AutoSize", 3}),
+    Property<&C::get_BackColor, &C::put_BackColor, K::Color, &P::backColor>(
+        "BackColor", -501, A::PutGet, G::Appearance, {"BackColor", 6}, Unit::Plain, PropertyPage::Color),
+    Property<&C::get_BorderColor, &C::put_BorderColor, K::Color, &P::borderColor>(
+        "BorderColor", -503, A::PutGet, G::Appearance, {"BorderColor", 7}, Unit::Plain, PropertyPage::Color),
+    Property<&C::get_BorderStyle, &C::put_BorderStyle, K::Long, &P::borderStyle>("BorderStyle", -504, A::PutGet,
+                                                                                 G::Appearance, {"BorderStyle", 8}),
+    Property<&C::get_BorderWidth, &C::put_BorderWidth, K::Long, &P::borderWidth>(
+        "BorderWidth", -505, A::PutGet, G::Appearance, {"BorderWidth", 9}, Unit::Length),
+    Property<&C::get_Font, &C::putref_Font, K::Font>("Font", -512, A::PutRefGet, G::Appearance, {"Font", 11},
+                                                     Unit::Plain, PropertyPage::Font),
+    Property<&C::get_ForeColor, &C::put_ForeColor, K::Color, &P::foreColor>(
+        "ForeColor", -513, A::PutGet, G::Appearance, {"ForeColor", 12}, Unit::Plain, PropertyPage::Color),
+    Property<&C::get_Enabled, &C::put_Enabled, K::Bool, &P::enabled>("Enabled", -514, A::PutGet, G::Appearance,
+                                                                     {"Enabled", 10}),
+    Picture(),
+    Property<&C::get_Comment, &C::put_Comment, K::Text>("Comment", 0xC8, A::GetPut, G::Comment, {"Comment", 26}),
+    Property<&C::get_CommentFont, &C::putref_CommentFont, K::Font>(
+        "CommentFont", 0xC9, A::GetPutRef, G::Comment, {"CommentFont", 27}, Unit::Plain, PropertyPage::Font),
+    Property<&C::get_ShowComment, &C::put_ShowComment, K::Bool, &P::showComment>("ShowComment", 0xD0, A::GetPut,
+                                                                                 G::Comment, {"ShowComment", 29}),
+    Property<&C::get_CommentOnTop, &C::put_CommentOnTop, K::Bool, &P::commentOnTop>("CommentOnTop", 0xCB, A::GetPut,
+                                                                                    G::Comment, {"CommentOnTop", 30}),
+    Property<&C::get_CommentAlignment, &C::put_CommentAlignment, K::Alignment, &P::commentAlignment>(
+        "CommentAlignment", 0xCA, A::GetPut, G::Comment, {"CommentAlignment", 28}),
+    Property<&C::get_CommentMarginLeft, &C::put_CommentMarginLeft, K::Long, &P::commentMarginLeft>(
+        "CommentMarginLeft", 0xCC, A::GetPut, G::Comment, {"CommentMarginLeft", 31}, Unit::Length),
+    Property<&C::get_CommentMarginRight, &C::put_CommentMarginRight, K::Long, &P::commentMarginRight>(
+        "CommentMarginRight", 0xCD, A::GetPut, G::Comment, {"CommentMarginRight", 32}, Unit::Length),
+    Property<&C::get_CommentMarginTop, &C::put_CommentMarginTop, K::Long, &P::commentMarginTop>(
+        "CommentMarginTop", 0xCE, A::GetPut, G::Comment, {"CommentMarginTop", 33}, Unit::Length),
+    Property<&C::get_CommentMarginBottom, &C::put_CommentMarginBottom, K::Long, &P::commentMarginBottom>(
+        "CommentMarginBottom", 0xCF, A::GetPut, G::Comment, {"CommentMarginBottom", 34}, Unit::Length),
+    Property<&C::get_BarHeight, &C::put_BarHeight, K::Long, &P::barHeight>("BarHeight", 0xF0, A::GetPut, G::BarCode,
+                                                                           {"BarHeight", 14}, Unit::Length),
+    // The persisted name is misspelt in every stored file, so it stays that way.
+    Property<&C::get_BarWidthReduction, &C::put_BarWidthReduction, K::Long, &P::barWidthReduction>(
+        "BarWidthReduction", 0xF1, A::GetPut, G::BarCode, {"BarWidthDection", 15}, Unit::Length),
+    Property<&C::get_BearerBars, &C::put_BearerBars, K::Bool, &P::bearerBars>("BearerBars", 0xF2, A::GetPut, G::BarCode,
+                                                                              {"BearerBars", 16}),
+    Property<&C::get_Measurement, &C::put_Measurement, K::Measurement, &P::measurement>(
+        "Measurement", 0xF3, A::GetPut, G::BarCode, {"Measurement", 17}),
+    Property<&C::get_Message, &C::put_Message, K::Text, &P::message>("message", 0xF4, A::GetPut, G::BarCode,
+                                                                     {"Message", 18}),
+    Property<&C::get_NarrowBarWidth, &C::put_NarrowBarWidth, K::Long, &P::narrowBarWidth>(
+        "NarrowBarWidth", 0xF5, A::GetPut, G::BarCode, {"NarrowBarWidth", 19}, Unit::Length),
+    Property<&C::get_NarrowToWideRatio, &C::put_NarrowToWideRatio, K::Double, &P::narrowToWideRatio>(
+        "NarrowToWideRatio", 0xF6, A::GetPut, G::BarCode, {"NarrowToWideRatio", 20}),
+    Property<&C::get_Symbology, &C::put_Symbology, K::Symbology, &P::symbology>("Symbology", 0xF7, A::GetPut,
+                                                                                G::BarCode, {"Symbology", 13}),
+    Property<&C::get_QuietZones, &C::put_QuietZones, K::Bool, &P::quietZones>("QuietZones", 0xF8, A::GetPut, G::BarCode,
+                                                                              {"QuietZones", 21}),
+    Property<&C::get_Code39OptionalCheckDigit, &C::put_Code39OptionalCheckDigit, K::Bool, &P::code39OptionalCheckDigit>(
+        "Code39OptionalCheckDigit", 0x104, A::GetPut, G::CheckDigit, {"Code39OptionalCheckDigit", 22}),
+    Property<&C::get_I2of5OptionalCheckDigit, &C::put_I2of5OptionalCheckDigit, K::Bool, &P::i2of5OptionalCheckDigit>(
+        "I2of5OptionalCheckDigit", 0x105, A::GetPut, G::CheckDigit, {"I2of5OptionalCheckDigit", 23}),
+    Property<&C::get_Code25OptionalCheckDigit, &C::put_Code25OptionalCheckDigit, K::Bool, &P::code25OptionalCheckDigit>(
+        "Code25OptionalCheckDigit", 0x106, A::GetPut, G::CheckDigit, {"Code25OptionalCheckDigit", 24}),
+    Property<&C::get_UccEanOptionalCheckDigit, &C::put_UccEanOptionalCheckDigit, K::Bool, &P::uccEanOptionalCheckDigit>(
+        "UccEanOptionalCheckDigit", 0x107, A::GetPut, G::CheckDigit, {"UccEanOptionalCheckDigit", 25}),
+    Property<&C::get_ShowHRText, &C::put_ShowHRText, K::Bool, &P::showHRText>("ShowHRText", 0x118, A::GetPut,
+                                                                              G::HumanReadable, {"ShowHRText", 42}),
+    Property<&C::get_TexAlignment, &C::put_TexAlignment, K::Alignment, &P::textAlignment>(
+        "TexAlignment", 0x119, A::GetPut, G::HumanReadable, {"TextAlignment", 43}),
+    Property<&C::get_Code39StartStopChars, &C::put_Code39StartStopChars, K::Bool, &P::code39StartStopChars>(
+        "Code39StartStopChars", 0x11A, A::GetPut, G::HumanReadable, {"Code39StartStopChars", 44}),
+    Property<&C::get_TextOnTop, &C::put_TextOnTop, K::Bool, &P::textOnTop>("TextOnTop", 0x11B, A::GetPut,
+                                                                           G::HumanReadable, {"TextOnTop", 45}),
+    Property<&C::get_ShowCheckDigit, &C::put_ShowCheckDigit, K::Bool, &P::showCheckDigit>(
+        "ShowCheckDigit", 0x11C, A::GetPut, G::HumanReadable, {"ShowCheckDigit", 46}),
+    Property<&C::get_SymbolMarginTop, &C::put_SymbolMarginTop, K::Long, &P::symbolMarginTop>(
+        "SymbolMarginTop", 0xDE, A::GetPut, G::SymbolMargins, {"SymbolMarginTop", 37}, Unit::Length),
+    Property<&C::get_SymbolMarginBottom, &C::put_SymbolMarginBottom, K::Long, &P::symbolMarginBottom>(
+        "SymbolMarginBottom", 0xDF, A::GetPut, G::SymbolMargins, {"SymbolMarginBottom", 38}, Unit::Length),
+    Property<&C::get_SymbolMarginLeft, &C::put_SymbolMarginLeft, K::Long, &P::symbolMarginLeft>(
+        "SymbolMarginLeft", 0xDC, A::GetPut, G::SymbolMargins, {"SymbolMarginLeft", 35}, Unit::Length),
+    Property<&C::get_SymbolMarginRight, &C::put_SymbolMarginRight, K::Long, &P::symbolMarginRight>(
+        "SymbolMarginRight", 0xDD, A::GetPut, G::SymbolMargins, {"SymbolMarginRight", 36}, Unit::Length),
+    Property<&C::get_AutoLabelSize, &C::put_AutoLabelSize, K::Bool, &P::autoLabelSize>(
+        "AutoLabelSize", 0x140, A::GetPut, G::LabelDesign, {"AutoLabelSize", 4}),
+    // The label size at creation is measured (AutoLabelSize is on); the stored sizes only
+    // matter once it is off.
+    Property<&C::get_LabelHeight, &C::put_LabelHeight, K::Long, &P::labelHeight>(
+        "LabelHeight", 0x141, A::GetPut, G::LabelDesign, {"LabelHeight", 39}, Unit::Length, PropertyPage::None, false),
+    Property<&C::get_LabelWidth, &C::put_LabelWidth, K::Long, &P::labelWidth>(
+        "LabelWidth", 0x142, A::GetPut, G::LabelDesign, {"LabelWidth", 40}, Unit::Length, PropertyPage::None, false),
+    Property<&C::get_Rotation, &C::put_Rotation, K::Rotation, &P::rotation>("Rotation", 0x143, A::GetPut,
+                                                                            G::LabelDesign, {"Rotation", 41}),
+    Property<&C::get_ZoomRatio, &C::put_ZoomRatio, K::Double, &P::zoomRatio>("ZoomRatio", 0x144, A::GetPut,
+                                                                             G::LabelDesign, {"ZoomRatio", 5}),
+    Property<&C::get_RasterImageResolution, &C::put_RasterImageResolution, K::Long, &P::rasterImageResolution>(
+        "RasterImageResolution", 0x1C2, A::GetPut, G::Miscellaneous, {"RasterImageResolution", 47}),
+    Property<&C::get_DataMatrixTargetSize, &C::put_DataMatrixTargetSize, K::Long, &P::dataMatrixTargetSize>(
+        "DataMatrixTargetSize", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_PDF417AspectRatio, &C::put_PDF417AspectRatio, K::Double, &P::pdf417AspectRatio>(
+        "PDF417AspectRatio", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_MaxCols, &C::put_MaxCols, K::Long, &P::maxCols>("MaxCols", kNoDispid, A::GetPut, G::None,
+                                                                     kNotPersisted),
+    Property<&C::get_MaxRows, &C::put_MaxRows, K::Long, &P::maxRows>("MaxRows", kNoDispid, A::GetPut, G::None,
+                                                                     kNotPersisted),
+    Property<&C::get_PDF417RowHeight, &C::put_PDF417RowHeight, K::Long, &P::pdf417RowHeight>(
+        "PDF417RowHeight", kNoDispid, A::GetPut, G::None, kNotPersisted, Unit::Length),
+    Property<&C::get_PDF417ModuleWidth, &C::put_PDF417ModuleWidth, K::Long, &P::pdf417ModuleWidth>(
+        "PDF417ModuleWidth", kNoDispid, A::GetPut, G::None, kNotPersisted, Unit::Length),
+    Property<&C::get_PDF417SecurityLevel, &C::put_PDF417SecurityLevel, K::Short, &P::pdf417SecurityLevel>(
+        "PDF417SecurityLevel", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_PDF417Truncated, &C::put_PDF417Truncated, K::Bool, &P::pdf417Truncated>(
+        "PDF417Truncated", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_MaxicodeClass, &C::put_MaxicodeClass, K::Long, &P::maxicodeClass>(
+        "MaxicodeClass", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_MaxicodeMode, &C::put_MaxicodeMode, K::Short, &P::maxicodeMode>("MaxicodeMode", kNoDispid,
+                                                                                     A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_MaxicodeCountryCode, &C::put_MaxicodeCountryCode, K::Long, &P::maxicodeCountryCode>(
+        "MaxicodeCountryCode", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_MaxicodeZipCode, &C::put_MaxicodeZipCode, K::Text, &P::maxicodeZipCode>(
+        "MaxicodeZipCode", kNoDispid, A::GetPut, G::None, kNotPersisted),
+    Property<&C::get_DataMatrixModuleSize, &C::put_DataMatrixModuleSize, K::Long, &P::dataMatrixModuleSize>(
+        "DataMatrixModuleSize", kNoDispid, A::GetPut, G::None, kNotPersisted, Unit::Length),
 };
 
 const std::array kEnumerators = {

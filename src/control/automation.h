@@ -1,6 +1,11 @@
 #pragma once
-// IBarcode as an automation client sees it: its members by name (case-insensitive) with
-// their DISPIDs and types, in function-table order, and the enumerations.
+// IBarcode as an automation client sees it: one table of its properties in function-table
+// order, each row stating everything about the property once: automation name, DISPID, how its
+// get and put occupy the function table, value kind, design category, property page, the
+// name and position under which persistence keeps it, whether it is a length that follows the
+// measurement unit, and its value at creation. The dispatch, the categories, the persistence
+// protocols and `linnet show` all read this table. The enumerations follow.
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +34,31 @@ enum class ValueKind {
   Rotation
 };
 
+struct ControlProperties;
+
+// How a property's entries sit in the function table: get then put, put then get (the stock
+// properties), put by reference then get or get then put by reference (the fonts), or get only.
+enum class Access { GetPut, PutGet, PutRefGet, GetPutRef, GetOnly };
+
+// The design categories a property browser groups properties by (0: none).
+enum class Category : std::int32_t {
+  None = 0,
+  Appearance = 1,
+  BarCode = 2,
+  CheckDigit = 3,
+  Comment = 4,
+  DataMatrix = 6,
+  Maxicode = 7,
+  PDF417 = 8,
+  SymbolMargins = 9,
+  LabelDesign = 10,
+  Miscellaneous = 11,
+  HumanReadable = 12,
+};
+
+// The standard property page a property names (none, colour, font).
+enum class PropertyPage { None, Color, Font };
+
 struct AutomationMember {
   const char* name;
   DISPID dispid;  // extension members have none: kNoDispid
@@ -36,6 +66,17 @@ struct AutomationMember {
   bool extension;  // reachable through the function table only, not by automation name
   HRESULT (*get)(CQlnBarcode&, Variant&);
   HRESULT (*put)(CQlnBarcode&, const Variant&);  // nullptr for read-only members
+  Access access;
+  Category category;
+  PropertyPage page;
+  const char* persistedName;  // nullptr: not persisted
+  int persistedOrder;         // position in the persisted set (3 onwards); 0 when not persisted
+  // The stored length that a change of Measurement converts; nullptr for every other property.
+  std::int32_t ControlProperties::*length;
+  // The value at creation as the getter reports it; nullptr where the constructor computes it
+  // (the fonts it creates, the version-line comment, the label size measured while
+  // AutoLabelSize is on, the picture).
+  Variant (*creation)();
 };
 
 inline constexpr DISPID kNoDispid = 0x7FFFFFFF;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "control/automation.h"
 #include "control/error_info.h"
 #include "control/linear_registry.h"
 #include "control/sample_messages.h"
@@ -426,14 +427,12 @@ HRESULT CQlnBarcode::put_Measurement(std::int32_t v) {
   props_.measurement = unit;
   modified_ = true;
   if (!loading_) {
+    // The automation table marks the lengths; each converts by itself.
     const bool toMetric = unit == qlxMeasureMetrics;
-    for (std::int32_t* length :
-         {&props_.borderWidth, &props_.commentMarginLeft, &props_.commentMarginRight, &props_.commentMarginTop,
-          &props_.commentMarginBottom, &props_.barHeight, &props_.barWidthReduction, &props_.narrowBarWidth,
-          &props_.dataMatrixModuleSize, &props_.pdf417RowHeight, &props_.pdf417ModuleWidth, &props_.symbolMarginLeft,
-          &props_.symbolMarginRight, &props_.symbolMarginTop, &props_.symbolMarginBottom, &props_.labelWidth,
-          &props_.labelHeight}) {
-      *length = ConvertLength(*length, toMetric);
+    for (const AutomationMember& member : AutomationMembers()) {
+      if (member.length != nullptr) {
+        props_.*member.length = ConvertLength(props_.*member.length, toMetric);
+      }
     }
   }
   ResizeIfLabel();

@@ -197,6 +197,8 @@ class CQlnBarcode {
   void SetLoading(bool loading) { loading_ = loading; }
   [[nodiscard]] const SizeL& NaturalSize() const { return naturalSize_; }
   [[nodiscard]] const SizeL& Extent() const { return extent_; }
+  // Persistence restores the extent a host kept, as it stood.
+  void SetExtent(const SizeL& extent) { extent_ = extent; }
   [[nodiscard]] const RectL& PositionRect() const { return positionRect_; }
   void SetPositionRect(const RectL& rect) { positionRect_ = rect; }
 

@@ -1,6 +1,10 @@
 #include "platform/com/font_persist.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "platform/codepage.h"
+#include "platform/com/stream_io.h"
 
 namespace linnet {
 
@@ -73,7 +77,72 @@ class FontBag final : public PersistPropertyBag {
   FontPtr font_;
 };
 
+constexpr std::uint8_t kRecordVersion = 1;
+constexpr std::uint8_t kItalic = 0x02;
+constexpr std::uint8_t kUnderline = 0x04;
+constexpr std::uint8_t kStrikethrough = 0x08;
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr std::uint32_t kFixedBytes = 1 + 2 + 1 + 2 + 4 + 1;
+
+std::string RecordName(const FontDescription& d) {
+  std::string name = WideToAnsi(d.name);
+  name.resize(std::min(name.size(), kMaxNameBytes));
+  return name;
+}
+
 }  // namespace
+
+HRESULT SaveFontRecord(const FontDescription& d, ByteStream& stream) {
+  StreamWriter out(stream);
+  const std::string name = RecordName(d);
+  const auto flags = static_cast<std::uint8_t>((d.italic ? kItalic : 0) | (d.underline ? kUnderline : 0) |
+                                               (d.strikethrough ? kStrikethrough : 0));
+  const auto size = static_cast<std::uint32_t>(std::clamp<std::int64_t>(d.sizeTenThousandths, 0, UINT32_MAX));
+  HRESULT hr = out.U8(kRecordVersion);
+  if (Succeeded(hr)) hr = out.U16(static_cast<std::uint16_t>(d.charset));
+  if (Succeeded(hr)) hr = out.U8(flags);
+  if (Succeeded(hr)) hr = out.U16(static_cast<std::uint16_t>(d.weight));
+  if (Succeeded(hr)) hr = out.U32(size);
+  if (Succeeded(hr)) hr = out.U8(static_cast<std::uint8_t>(name.size()));
+  if (Succeeded(hr)) hr = out.Bytes(name.data(), static_cast<std::uint32_t>(name.size()));
+  return hr;
+}
+
+HRESULT LoadFontRecord(ByteStream& stream, FontDescription& description) {
+  StreamReader in(stream);
+  std::uint8_t version = 0;
+  std::uint16_t charset = 0;
+  std::uint8_t flags = 0;
+  std::uint16_t weight = 0;
+  std::uint32_t size = 0;
+  std::uint8_t nameBytes = 0;
+  std::string name;
+  HRESULT hr = in.U8(version);
+  if (Succeeded(hr) && version != kRecordVersion) {
+    hr = E_FAIL;
+  }
+  if (Succeeded(hr)) hr = in.U16(charset);
+  if (Succeeded(hr)) hr = in.U8(flags);
+  if (Succeeded(hr)) hr = in.U16(weight);
+  if (Succeeded(hr)) hr = in.U32(size);
+  if (Succeeded(hr)) hr = in.U8(nameBytes);
+  if (Succeeded(hr)) hr = in.Append(name, nameBytes);
+  if (Failed(hr)) {
+    return hr;
+  }
+  description.charset = static_cast<std::int16_t>(charset);
+  description.italic = (flags & kItalic) != 0;
+  description.underline = (flags & kUnderline) != 0;
+  description.strikethrough = (flags & kStrikethrough) != 0;
+  description.weight = static_cast<std::int16_t>(weight);
+  description.sizeTenThousandths = size;
+  description.name = AnsiToWide(name);
+  return S_OK;
+}
+
+std::uint32_t FontRecordSize(const FontDescription& description) {
+  return kFixedBytes + static_cast<std::uint32_t>(RecordName(description).size());
+}
 
 std::unique_ptr<PersistPropertyBag> FontBagPersistence(FontPtr font) {
   return std::make_unique<FontBag>(std::move(font));

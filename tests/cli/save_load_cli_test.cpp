@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/run_command.h"
+
+namespace linnet {
+namespace {
+
+using testing::LinnetBinary;
+using testing::RunCommand;
+
+testing::CommandResult Linnet(std::vector<std::string> args, const std::string& input = {}) {
+  args.insert(args.begin(), LinnetBinary());
+  return RunCommand(args, input);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A label design saved and exported again draws exactly what the same options draw directly.
+TEST(LinnetSaveLoad, ASavedDesignExportsTheSameImage) {
+  const std::string dir = testing::MakeTempDir();
+  const std::vector<std::string> design = {"-b",    "qlxCode128",
+                                           "-d",    "Linnet 42",
+                                           "--set", "Measurement=1",
+                                           "--set", "BarHeight=1500",
+                                           "--set", "Rotation=1",
+                                           "--set", "Comment=first\\nsecond",
+                                           "--set", "CommentFont=Liberation Serif,11,bold",
+                                           "--set", "ShowComment=true",
+                                           "--set", "ForeColor=0x800000",
+                                           "--set", "RasterImageResolution=150"};
+  std::vector<std::string> direct = {"export"};
+  direct.insert(direct.end(), design.begin(), design.end());
+  direct.insert(direct.end(), {"-o", "-", "--format", "png"});
+  const auto expected = Linnet(direct);
+  ASSERT_EQ(expected.exitCode, 0) << expected.err;
+  ASSERT_GT(expected.out.size(), 100U);
+
+  const struct {
+    const char* why;
+    std::string file;  // "-": through standard output and input
+    bool xml;
+  } cases[] = {
+      {"binary file", dir + "/design.lnx", false},
+      {"XML file", dir + "/design.xml", true},
+      {"binary through a pipe", "-", false},
+      {"XML through a pipe", "-", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::vector<std::string> save = {"save"};
+    save.insert(save.end(), design.begin(), design.end());
+    save.insert(save.end(), {"-o", c.file});
+    std::vector<std::string> load = {"export", "--load", c.file};
+    if (c.xml) {
+      save.push_back("--xml");
+      load.push_back("--xml");
+    }
+    load.insert(load.end(), {"-o", "-", "--format", "png"});
+    const auto saved = Linnet(save);
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const auto exported = Linnet(load, c.file == "-" ? saved.out : std::string());
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_TRUE(exported.out == expected.out) << "the images differ";
+    if (c.file != "-") {
+      EXPECT_EQ(saved.out, "");
+      EXPECT_EQ(ReadAll(c.file).substr(0, c.xml ? 5 : 4), c.xml ? "<?xml" : "\xD0\xCF\x11\xE0");
+    }
+  }
+}
+
+TEST(LinnetSaveLoad, LoadsApplyInOrderAndFailuresExitWithTheError) {
+  const std::string dir = testing::MakeTempDir();
+  const std::string file = dir + "/tall.lnx";
+  ASSERT_EQ(Linnet({"save", "--set", "BarHeight=1234", "-o", file}).exitCode, 0);
+  mkdir((dir + "/folder.lnx").c_str(), 0755);
+  std::ofstream(dir + "/junk.xml") << "<Object/>";
+  const std::string saveError =
+      "error 6107: Failed to overwrite file or create the new file. It may be caused by insufficient privilege or "
+      "disk is full.\n";
+  const std::string loadError =
+      "error 6114: The object can not be loaded from the media specified. See Error Log for details.\n";
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string out;
+    std::string err;
+  } cases[] = {
+      // A later option overrides the file, and the file overrides an earlier one.
+      {{"show", "--set", "BarHeight=99", "--load", file}, 0, "BarHeight=1234", ""},
+      {{"show", "--load", file, "--set", "BarHeight=99"}, 0, "BarHeight=99", ""},
+      {{"show", "--load", dir + "/missing.lnx"}, 4, "", loadError},
+      {{"show", "--load", file, "--xml"}, 4, "", loadError},  // binary read as XML
+      {{"show", "--load", dir + "/junk.xml", "--xml"}, 4, "", loadError},
+      {{"save", "-o", dir + "/folder.lnx"}, 4, "", saveError},
+      {{"save", "-o", "/proc/version"}, 4, "", saveError},
+      {{"save"}, 1, "", "linnet: save needs -o FILE\n\n"},
+      {{"show", "--xml"}, 1, "", "linnet: --xml belongs to save or to a --load FILE before it\n\n"},
+      {{"show", "--load"}, 1, "", "linnet: option --load needs a value\n\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : ""));
+    const auto r = Linnet(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode);
+    EXPECT_NE(r.out.find(c.out), std::string::npos);
+    EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+  }
+  EXPECT_EQ(ReadAll(dir + "/junk.xml"), "<Object/>");
+
+  // Standard output on a full disk is a failed save, not a success.
+  const auto full = RunCommand({"/bin/sh", "-c", "\"$0\" save -o - > /dev/full", LinnetBinary()});
+  EXPECT_EQ(full.exitCode, 4);
+  EXPECT_EQ(full.err, saveError);
+}
+
+}  // namespace
+}  // namespace linnet
