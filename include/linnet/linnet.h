@@ -15,7 +15,9 @@
  *     could not be loaded) or the encoding engine's own code;
  *   - one of the general codes below (LINNET_E_POINTER for a NULL pointer, LINNET_E_INVALIDARG
  *     for an invalid argument, ...).
- *   Failures are negative: test them with LINNET_FAILED(r). A failing call changes nothing.
+ *   Failures are negative: test them with LINNET_FAILED(r). A failing call changes nothing,
+ *   except a load, which keeps the values read before the entry that failed (as the control's
+ *   Load does, and stored files rely on).
  *
  * LAST ERROR. After every call on a handle, linnet_barcode_last_error tells what the call's
  * failure was: its number (the control's 61xx number or the engine's code, else the result
@@ -75,7 +77,7 @@ typedef enum linnet_type {
   LINNET_TYPE_DOUBLE = 3,  /* _set_double / _get_double */
   LINNET_TYPE_TEXT = 4,    /* _set_text / _get_text, UTF-8 */
   LINNET_TYPE_COLOR = 5,   /* _set_int / _get_int: the 32 bits 0x00BBGGRR (0x80...: system colour) */
-  LINNET_TYPE_FONT = 6,    /* _set_text / _get_text: "Name[,points][,bold][,italic][,underline][,strikethrough]" */
+  LINNET_TYPE_FONT = 6,    /* no typed function yet: fonts travel in property files (save/load) */
   LINNET_TYPE_PICTURE = 7, /* not available */
   LINNET_TYPE_ENUM = 8     /* _set_int / _get_int by number, _set_enum / _get_enum by enumerator name */
 } linnet_type;
@@ -90,6 +92,12 @@ typedef enum linnet_format {
   LINNET_FORMAT_EMF = 6,
   LINNET_FORMAT_WMF = 7
 } linnet_format;
+
+/* Property file forms of Save and Load. */
+typedef enum linnet_persist_format {
+  LINNET_PERSIST_BINARY = 0, /* the compound file with the "Contents" stream */
+  LINNET_PERSIST_XML = 1
+} linnet_persist_format;
 
 typedef struct linnet_barcode linnet_barcode;
 
@@ -171,6 +179,20 @@ LINNET_API linnet_result linnet_barcode_export_memory(linnet_barcode* barcode, i
  * *size and leaves the buffer untouched. Each call draws the label again. */
 LINNET_API linnet_result linnet_barcode_export_buffer(linnet_barcode* barcode, int format, unsigned char* buffer,
                                                       size_t capacity, size_t* size);
+
+/* Writes the control's properties to the property file `path` (UTF-8). An existing file is
+ * replaced only when named like a property file (.lnx, .lnx3, .qlx, .xml); a failure leaves
+ * no partial file (LINNET_CONTROL_ERROR(6107)). */
+LINNET_API linnet_result linnet_barcode_save(linnet_barcode* barcode, const char* path, int persist_format);
+/* Reads the properties from the property file `path`; a file that cannot be read or is not a
+ * property file of that form gives LINNET_CONTROL_ERROR(6114). */
+LINNET_API linnet_result linnet_barcode_load(linnet_barcode* barcode, const char* path, int persist_format);
+/* The same property file in a new buffer: *data is the caller's (linnet_free), *size its length. */
+LINNET_API linnet_result linnet_barcode_save_memory(linnet_barcode* barcode, int persist_format, unsigned char** data,
+                                                    size_t* size);
+/* Reads the properties from `size` bytes at `data`, which the library does not keep. */
+LINNET_API linnet_result linnet_barcode_load_memory(linnet_barcode* barcode, int persist_format,
+                                                    const unsigned char* data, size_t size);
 
 /* Calls `callback(user_data, code)` whenever the control fires BarcodeError; NULL stops it. */
 LINNET_API linnet_result linnet_barcode_set_error_callback(linnet_barcode* barcode,

@@ -62,6 +62,17 @@ def _format_number(format):
     return number.value
 
 
+def _persist_number(format, path=None):
+    """A property file form: "xml", "binary", a number, or by default XML for a .xml path."""
+    if format is None:
+        format = "xml" if path is not None and str(path).lower().endswith(".xml") else "binary"
+    if isinstance(format, int):
+        return format
+    if format not in _native.PERSIST_FORMATS:
+        raise ValueError("a property file is 'xml' or 'binary', not %r" % (format,))
+    return _native.PERSIST_FORMATS[format]
+
+
 def _signed32(value, name):
     if not -(2**31) <= value < 2**32:
         raise LinnetError(_native.E_OVERFLOW, "%d is out of the range of %s." % (value, name))
@@ -142,7 +153,7 @@ class Barcode:
             value = c_double()
             _lib.linnet_barcode_get_double(self._handle, key, byref(value))
             return value.value
-        if kind in (_native.TYPE_TEXT, _native.TYPE_FONT):
+        if kind == _native.TYPE_TEXT:
             text, length = c_void_p(), c_size_t()
             _lib.linnet_barcode_get_text(self._handle, key, byref(text), byref(length))
             try:
@@ -186,6 +197,27 @@ class Barcode:
             return ctypes.string_at(data, size.value)
         finally:
             _lib.linnet_free(data)
+
+    def save(self, path, format=None):
+        """Writes the properties to a property file; XML for a .xml path unless `format` says."""
+        _lib.linnet_barcode_save(self._handle, str(path).encode(), _persist_number(format, path))
+
+    def load(self, path, format=None):
+        """Reads the properties from a property file written by save()."""
+        _lib.linnet_barcode_load(self._handle, str(path).encode(), _persist_number(format, path))
+
+    def save_bytes(self, format="xml"):
+        """The property file as bytes."""
+        data, size = c_void_p(), c_size_t()
+        _lib.linnet_barcode_save_memory(self._handle, _persist_number(format), byref(data), byref(size))
+        try:
+            return ctypes.string_at(data, size.value)
+        finally:
+            _lib.linnet_free(data)
+
+    def load_bytes(self, data, format="xml"):
+        """Reads the properties from the bytes of a property file."""
+        _lib.linnet_barcode_load_memory(self._handle, _persist_number(format), bytes(data), len(data))
 
     def on_barcode_error(self, callback):
         """Calls `callback(code)` whenever the message cannot be encoded and the label carries

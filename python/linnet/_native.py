@@ -20,6 +20,7 @@ E_OVERFLOW = ctypes.c_int32(0x8002000A).value
 E_INVALIDARG = ctypes.c_int32(0x80070057).value
 
 FORMAT_PNG = 5  # linnet_format
+PERSIST_FORMATS = {"binary": 0, "xml": 1}  # linnet_persist_format
 
 # linnet_type
 TYPE_BOOLEAN, TYPE_INTEGER, TYPE_DOUBLE, TYPE_TEXT, TYPE_COLOR, TYPE_FONT, TYPE_PICTURE, TYPE_ENUM = range(1, 9)
@@ -49,6 +50,10 @@ PROTOTYPES = (
     ("linnet_barcode_export_file", RESULT, (c_void_p, c_char_p, c_int)),
     ("linnet_barcode_export_memory", RESULT, (c_void_p, c_int, POINTER(c_void_p), POINTER(c_size_t))),
     ("linnet_barcode_export_buffer", RESULT, (c_void_p, c_int, c_void_p, c_size_t, POINTER(c_size_t))),
+    ("linnet_barcode_save", RESULT, (c_void_p, c_char_p, c_int)),
+    ("linnet_barcode_load", RESULT, (c_void_p, c_char_p, c_int)),
+    ("linnet_barcode_save_memory", RESULT, (c_void_p, c_int, POINTER(c_void_p), POINTER(c_size_t))),
+    ("linnet_barcode_load_memory", RESULT, (c_void_p, c_int, c_char_p, c_size_t)),
     ("linnet_barcode_set_error_callback", RESULT, (c_void_p, ERROR_CALLBACK, c_void_p)),
 )
 

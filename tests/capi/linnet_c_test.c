@@ -77,6 +77,20 @@ static linnet_result null_path(linnet_barcode* b) {
   return linnet_barcode_export_file(b, NULL, LINNET_FORMAT_PNG);
 }
 
+static linnet_result save_into_missing_folder(linnet_barcode* b) {
+  return linnet_barcode_save(b, "/nonexistent-dir/label.xml", LINNET_PERSIST_XML);
+}
+static linnet_result load_missing_file(linnet_barcode* b) {
+  return linnet_barcode_load(b, "/nonexistent-dir/label.xml", LINNET_PERSIST_XML);
+}
+static linnet_result load_garbage(linnet_barcode* b) {
+  static const unsigned char garbage[] = "<nonsense";
+  return linnet_barcode_load_memory(b, LINNET_PERSIST_XML, garbage, sizeof garbage - 1);
+}
+static linnet_result load_null_data(linnet_barcode* b) {
+  return linnet_barcode_load_memory(b, LINNET_PERSIST_BINARY, NULL, 10);
+}
+
 static void refusals(void) {
   static const struct {
     const char* what;
@@ -105,6 +119,10 @@ static void refusals(void) {
       {"NULL buffer with a capacity", null_buffer_with_capacity, LINNET_E_INVALIDARG, LINNET_E_INVALIDARG, "NULL"},
       {"file in a missing folder", unwritable_file, LINNET_CONTROL_ERROR(6107), 6107, "Failed to overwrite"},
       {"NULL path", null_path, LINNET_E_POINTER, LINNET_E_POINTER, "NULL"},
+      {"save into a missing folder", save_into_missing_folder, LINNET_CONTROL_ERROR(6107), 6107, "Failed to"},
+      {"load a missing file", load_missing_file, LINNET_CONTROL_ERROR(6114), 6114, "can not be loaded"},
+      {"load bytes of no property file", load_garbage, LINNET_CONTROL_ERROR(6114), 6114, "can not be loaded"},
+      {"NULL data with a size", load_null_data, LINNET_E_POINTER, LINNET_E_POINTER, "NULL"},
   };
   linnet_barcode* b = NULL;
   size_t i;
@@ -159,6 +177,10 @@ static void null_handles(void) {
       linnet_barcode_export_memory(NULL, LINNET_FORMAT_PNG, &data, &size),
       linnet_barcode_export_buffer(NULL, LINNET_FORMAT_PNG, NULL, 0, &size),
       linnet_barcode_set_error_callback(NULL, NULL, NULL),
+      linnet_barcode_save(NULL, "x.xml", LINNET_PERSIST_XML),
+      linnet_barcode_load(NULL, "x.xml", LINNET_PERSIST_XML),
+      linnet_barcode_save_memory(NULL, LINNET_PERSIST_XML, &data, &size),
+      linnet_barcode_load_memory(NULL, LINNET_PERSIST_XML, NULL, 0),
       linnet_format_named(NULL, &flag),
       linnet_format_named("png", NULL),
   };
@@ -309,12 +331,66 @@ static void exports(void) {
   linnet_barcode_free(b);
 }
 
+/* ---- Save and load: through files and memory, in both forms, a second control gets the first's
+ * settings back. ---- */
+
+static void persistence(void) {
+  static const struct {
+    const char* what;
+    int form;
+    int through_file;
+  } cases[] = {
+      {"XML in memory", LINNET_PERSIST_XML, 0},
+      {"binary in memory", LINNET_PERSIST_BINARY, 0},
+      {"XML file", LINNET_PERSIST_XML, 1},
+      {"binary file", LINNET_PERSIST_BINARY, 1},
+  };
+  const char* path = "capi_c_test.lnx";
+  size_t i;
+  for (i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+    linnet_barcode* saved = NULL;
+    linnet_barcode* loaded = NULL;
+    unsigned char* data = NULL;
+    size_t size = 0, length = 0;
+    int32_t height = 0, symbology = 0;
+    char* message = NULL;
+    linnet_result result;
+    EXPECT(linnet_barcode_new(&saved) == LINNET_S_OK && linnet_barcode_new(&loaded) == LINNET_S_OK);
+    EXPECT(linnet_barcode_set_enum(saved, "Symbology", "qlxPDF417") == LINNET_S_OK);
+    EXPECT(linnet_barcode_set_text(saved, "Message", "saved <&> \"here\"") == LINNET_S_OK);
+    EXPECT(linnet_barcode_set_int(saved, "BarHeight", 777) == LINNET_S_OK);
+    if (cases[i].through_file) {
+      remove(path);
+      EXPECT(linnet_barcode_save(saved, path, cases[i].form) == LINNET_S_OK);
+      result = linnet_barcode_load(loaded, path, cases[i].form);
+      remove(path);
+    } else {
+      EXPECT(linnet_barcode_save_memory(saved, cases[i].form, &data, &size) == LINNET_S_OK && size > 0);
+      result = linnet_barcode_load_memory(loaded, cases[i].form, data, size);
+      linnet_free(data);
+    }
+    EXPECT(linnet_barcode_get_int(loaded, "Symbology", &symbology) == LINNET_S_OK);
+    EXPECT(linnet_barcode_get_int(loaded, "BarHeight", &height) == LINNET_S_OK);
+    EXPECT(linnet_barcode_get_text(loaded, "Message", &message, &length) == LINNET_S_OK);
+    if (result != LINNET_S_OK || symbology != 40 || height != 777 || message == NULL ||
+        strcmp(message, "saved <&> \"here\"") != 0) {
+      fprintf(stderr, "%s: result 0x%08X, symbology %ld, height %ld, message '%s'\n", cases[i].what, (unsigned)result,
+              (long)symbology, (long)height, message ? message : "(null)");
+      ++failures;
+    }
+    linnet_free(message);
+    linnet_barcode_free(saved);
+    linnet_barcode_free(loaded);
+  }
+}
+
 int main(void) {
   library();
   null_handles();
   values();
   refusals();
   exports();
+  persistence();
   if (failures != 0) {
     fprintf(stderr, "%d failures\n", failures);
     return 1;
