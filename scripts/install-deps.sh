@@ -11,4 +11,5 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   libpng-dev libjpeg-dev libgif-dev libtiff-dev \
   libgsf-1-dev libpugixml-dev \
   libzint-dev zint hyperfine \
-  zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils >/dev/null
+  zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils \
+  python3-pip python3-setuptools python3-wheel man-db binutils >/dev/null
