@@ -16,13 +16,13 @@
 #include "control/symbology_family.h"
 #include "host/enumerator_names.h"
 #include "host/property_text.h"
+#include "persist/bounded_read.h"
+#include "persist/property_file.h"
+#include "persist/save_load.h"
 #include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
 #include "platform/files/file_replace.h"
-#include "persist/bounded_read.h"
-#include "persist/property_file.h"
-#include "persist/save_load.h"
 #include "render/export_image.h"
 #include "render/image_formats.h"
 #include "symbology/barlib_error.h"
@@ -224,7 +224,6 @@ int RunExport(Session& s) {
     hr = ExportFormatToFile(control, path, *format);
   }
   const int savedErrno = errno;
-  }
   if (Failed(hr)) {
     const bool fileError = path != "-" && ControlErrorNumber(hr) == 6107;
     ReportError(hr, fileError ? "cannot write " + path + ": " + WriteFailureReason(path, savedErrno) : "", s.err);

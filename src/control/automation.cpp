@@ -149,8 +149,8 @@ HRESULT GetPicture(CQlnBarcode& control, Variant& out) {
 }
 
 constexpr AutomationMember Picture() {
-  return {"Picture", -523, K::Picture, false,  &GetPicture, nullptr, A::GetOnly, G::None, PropertyPage::None,
-          nullptr,   0,    nullptr,    nullptr};
+  return {"Picture",          -523,    K::Picture, false,   &GetPicture, nullptr, A::GetOnly, G::None,
+          PropertyPage::None, nullptr, 0,          nullptr, nullptr};
 }
 
 // Function-table order of IBarcode, then the extension members (which follow the methods).

@@ -136,7 +136,7 @@ TEST(LinnetUsability, UsageErrorsAreOneLine) {
       {{"encode", "extra"}, 1, "", "linnet: unexpected argument 'extra' for encode" + tail},
       {{"completion"}, 1, "", "linnet: completion needs a shell name (bash)" + tail},
       {{"completion", "tcsh"}, 1, "", "linnet: no completion for shell 'tcsh' (only bash)" + tail},
-      {{"encode", "--xml"}, 1, "", "linnet: --xml belongs to --load FILE" + tail},
+      {{"encode", "--xml"}, 1, "", "linnet: --xml belongs to --load FILE or to save" + tail},
       {{"export", "-o", "x.png", "--format", "xyz"}, 1, "", "linnet: unknown image format 'xyz'" + tail},
       {{"help", "frob"}, 1, "", "linnet: unknown command 'frob'" + tail},
   };
