@@ -9,4 +9,5 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 \
   libpng-dev libjpeg-dev libgif-dev libtiff-dev \
-  zxing-cpp-tools libzxing-dev zbar-tools python3 >/dev/null
+  zxing-cpp-tools libzxing-dev zbar-tools python3 \
+  libreoffice-draw-nogui libwmf-bin gsfonts librsvg2-bin libxml2-utils >/dev/null
