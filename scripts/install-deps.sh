@@ -12,4 +12,5 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   libgsf-1-dev libpugixml-dev \
   libzint-dev zint hyperfine \
   zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils \
+  libreoffice-draw-nogui libwmf-bin gsfonts librsvg2-bin \
   python3-pip python3-setuptools python3-wheel man-db binutils >/dev/null

@@ -118,6 +118,38 @@ TEST(DrawControl, MetafileTargetsGetTheirMappings) {
   EXPECT_EQ(control.Layout().resolution, 1440);
 }
 
+// A host drawing into its metafile with window bounds gets the label recorded afresh and
+// played stretched into the bounds: the background's corners land on the bounds' corners.
+TEST(DrawControl, AHostMetafileWithWindowBoundsGetsTheRecordingInItsBounds) {
+  const struct {
+    int rotation;
+    RectL bounds;
+  } cases[] = {{0, {100, 200, 700, 500}}, {1, {-50, 0, 250, 900}}, {2, {0, 0, 181, 165}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rotation);
+    CQlnBarcode control;
+    control.put_Rotation(c.rotation);
+    gdi::DeviceContext target(gdi::DeviceCaps{96, 96, gdi::Technology::EnhancedMetafile});
+    gdi::CallLog log;
+    target.SetRecorder(&log);
+    const RectL window{0, 0, 1000, 1000};
+    ASSERT_EQ(DrawControl(control, target, c.bounds, &window), S_OK);
+    const auto fills = log.Of(GdiOp::FillRect);
+    ASSERT_FALSE(fills.empty());
+    // The background spans the label less its border, and the label spans the bounds.
+    const RectL background = fills.front().rect;
+    const PointL a = target.LogicalToDevice({background.left, background.top});
+    const PointL b = target.LogicalToDevice({background.right, background.bottom});
+    const double slackX = (c.bounds.right - c.bounds.left) / 30.0;
+    const double slackY = (c.bounds.bottom - c.bounds.top) / 30.0;
+    EXPECT_NEAR(std::min(a.x, b.x), c.bounds.left, slackX);
+    EXPECT_NEAR(std::max(a.x, b.x), c.bounds.right, slackX);
+    EXPECT_NEAR(std::min(a.y, b.y), c.bounds.top, slackY);
+    EXPECT_NEAR(std::max(a.y, b.y), c.bounds.bottom, slackY);
+    EXPECT_FALSE(log.Of(GdiOp::TextOut).empty());
+  }
+}
+
 TEST(DrawControl, AnUnencodableSymbolIsDrawnAsRedTextAndReportedOnce) {
   for (const bool connected : {true, false}) {
     SCOPED_TRACE(connected);

@@ -7,6 +7,7 @@
 #include <map>
 #include <thread>
 
+#include "control/automation.h"
 #include "control/error_info.h"
 #include "control/qln_barcode.h"
 #include "control/symbology_dispatch.h"
@@ -424,6 +425,12 @@ TEST_F(MetafileExport, PictureHoldsTheWholeEnhancedMetafile) {
     if (c.commentWords != 0) {
       EXPECT_GT(exported.size(), 655360U);
     }
+    // The automation getter hands out the same snapshot as an object.
+    Variant viaAutomation;
+    ASSERT_EQ(FindAutomationMember("Picture", false)->get(control, viaAutomation), S_OK);
+    EXPECT_EQ(viaAutomation.Type(), VT_DISPATCH);
+    ASSERT_NE(viaAutomation.AsPicture(), nullptr);
+    EXPECT_TRUE(viaAutomation.AsPicture()->MetafileBytes() == exported);
   }
 }
 

@@ -1,7 +1,8 @@
 #include "platform/gdi/svg_recorder.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/codepage.h"
 
@@ -9,25 +10,44 @@ namespace linnet::gdi {
 
 namespace {
 
-// At most two decimals, no trailing zeros, never "-0".
+// At most two decimals (halves rounded away from zero), no trailing zeros, never "-0".
+// Integer arithmetic: documents hold thousands of numbers and printf would dominate.
+void AppendNumber(std::string& out, double v) {
+  const double scaled = std::clamp(std::round(v * 100), -9.0e15, 9.0e15);
+  const auto hundredths = static_cast<std::int64_t>(scaled);
+  const std::uint64_t magnitude = hundredths < 0 ? static_cast<std::uint64_t>(-hundredths) : hundredths;
+  char text[32];
+  char* end = text;
+  if (hundredths < 0) {
+    *end++ = '-';
+  }
+  end = std::to_chars(end, text + sizeof text, magnitude / 100).ptr;
+  const auto fraction = static_cast<unsigned>(magnitude % 100);
+  if (fraction != 0) {
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0) {
+      *end++ = static_cast<char>('0' + fraction % 10);
+    }
+  }
+  out.append(text, end);
+}
+
 std::string Number(double v) {
-  const double rounded = std::round(v * 100) / 100;
-  char text[48];
-  std::snprintf(text, sizeof text, "%.2f", rounded == 0 ? 0.0 : rounded);
-  std::string s = text;
-  while (s.back() == '0') {
-    s.pop_back();
-  }
-  if (s.back() == '.') {
-    s.pop_back();
-  }
-  return s;
+  std::string out;
+  AppendNumber(out, v);
+  return out;
 }
 
 std::string Colour(ColorRef c) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-  return text;
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = "#000000";
+  const unsigned channels[3] = {c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF};
+  for (int i = 0; i < 3; ++i) {
+    out[1 + 2 * i] = kHex[channels[i] >> 4];
+    out[2 + 2 * i] = kHex[channels[i] & 0xF];
+  }
+  return out;
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -158,7 +178,7 @@ void SvgRecorder::ClosePath() {
 }
 
 void SvgRecorder::PathWith(const std::string& paint) {
-  if (paint != pathPaint_ || pathData_.size() + 64 > budget_) {
+  if (paint != pathPaint_) {
     ClosePath();
     pathPaint_ = paint;
   }
@@ -196,8 +216,17 @@ void SvgRecorder::FlushFill() {
     pathData_ += '\n';
   }
   lastTop_ = top;
-  pathData_ +=
-      "M" + Number(left) + ' ' + Number(top) + 'H' + Number(right) + 'V' + Number(bottom) + 'H' + Number(left) + 'Z';
+  pathData_ += 'M';
+  AppendNumber(pathData_, left);
+  pathData_ += ' ';
+  AppendNumber(pathData_, top);
+  pathData_ += 'H';
+  AppendNumber(pathData_, right);
+  pathData_ += 'V';
+  AppendNumber(pathData_, bottom);
+  pathData_ += 'H';
+  AppendNumber(pathData_, left);
+  pathData_ += 'Z';
 }
 
 void SvgRecorder::Polygon(const GdiCall& call) {
@@ -207,7 +236,10 @@ void SvgRecorder::Polygon(const GdiCall& call) {
   PathWith(Paint(call.pen, call.brush) + " fill-rule=\"evenodd\"");
   for (size_t i = 0; i < call.points.size(); ++i) {
     const Point p = Map(call.points[i]);
-    pathData_ += (i == 0 ? "M" : "L") + Number(p.x) + ' ' + Number(p.y);
+    pathData_ += i == 0 ? 'M' : 'L';
+    AppendNumber(pathData_, p.x);
+    pathData_ += ' ';
+    AppendNumber(pathData_, p.y);
   }
   pathData_ += "Z\n";
 }

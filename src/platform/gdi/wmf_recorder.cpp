@@ -43,7 +43,6 @@ constexpr std::uint16_t kHeaderWords = 9;
 constexpr std::uint16_t kVersion = 0x0300;
 constexpr std::int64_t kMapModeText = 1;
 constexpr std::int64_t kMapModeAnisotropic = 8;
-constexpr std::int64_t kNullPenStyle = 5;
 constexpr std::int64_t kSolidBrush = 0;
 constexpr std::int64_t kNullBrush = 1;
 constexpr std::size_t kFaceNameBytes = 32;
