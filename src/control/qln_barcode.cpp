@@ -121,7 +121,19 @@ void CQlnBarcode::DataChange() const {
   }
 }
 
+void CQlnBarcode::SetLoading(bool loading) {
+  loading_ = loading;
+  if (!loading_ && resizeAfterLoad_) {
+    resizeAfterLoad_ = false;
+    Resize();
+  }
+}
+
 void CQlnBarcode::Resize() {
+  if (loading_) {
+    resizeAfterLoad_ = true;
+    return;
+  }
   naturalSize_ = ComputeNaturalSize(*this);
   extent_ = {Truncate(naturalSize_.cx * props_.zoomRatio), Truncate(naturalSize_.cy * props_.zoomRatio)};
   positionRect_.right = positionRect_.left + PixelsFromHimetric(extent_.cx);

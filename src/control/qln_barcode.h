@@ -194,7 +194,8 @@ class CQlnBarcode {
   [[nodiscard]] bool IsModified() const { return modified_; }
   void SetModified(bool modified) { modified_ = modified; }
   [[nodiscard]] bool IsLoading() const { return loading_; }
-  void SetLoading(bool loading) { loading_ = loading; }
+  // While loading, the setters' resizes wait: the load ends with one, from the loaded values.
+  void SetLoading(bool loading);
   [[nodiscard]] const SizeL& NaturalSize() const { return naturalSize_; }
   [[nodiscard]] const SizeL& Extent() const { return extent_; }
   // Persistence restores the extent a host kept, as it stood.
@@ -239,6 +240,7 @@ class CQlnBarcode {
   RectL positionRect_;
   bool modified_ = false;
   bool loading_ = false;
+  bool resizeAfterLoad_ = false;
   int freezeCount_ = 0;
   std::shared_ptr<HostObserver> host_;
   ConnectionPoint<IBarcodeEvents> events_;

@@ -31,14 +31,16 @@ std::uint32_t TextBytes(const std::u16string& text) {
 
 HRESULT WriteText(StreamWriter& out, const std::u16string& text) {
   const std::uint32_t count = TextBytes(text);
-  HRESULT hr = out.U32(count);
-  for (std::size_t i = 0; Succeeded(hr) && i < text.size(); ++i) {
-    hr = out.U16(text[i]);
+  if (const HRESULT hr = out.U32(count); Failed(hr) || count == 0) {
+    return hr;
   }
-  if (Succeeded(hr) && count > 0) {
-    hr = out.U16(0);
+  // The text and its terminator in one write.
+  std::string bytes(count, '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
   }
-  return hr;
+  return out.Bytes(bytes.data(), count);
 }
 
 HRESULT ReadText(ByteStream& stream, std::u16string& text) {
