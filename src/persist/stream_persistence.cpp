@@ -1,4 +1,5 @@
 #include <new>
+#include <vector>
 
 #include "control/qln_barcode.h"
 #include "persist/control_persistence.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr std::uint32_t kStreamVersion = 0x00003000;
 constexpr std::uint32_t kEarlierStreamVersion = 0x00000710;
 constexpr std::uint64_t kHeaderBytes = 4 + 8;
+// Room for a default control's records (the comment is the longest of them).
+constexpr std::size_t kTypicalStreamBytes = 1024;
 
 HRESULT LoadEntries(CQlnBarcode& control, ByteStream& stream) {
   StreamReader in(stream);
@@ -47,24 +50,30 @@ HRESULT LoadEntries(CQlnBarcode& control, ByteStream& stream) {
 
 }  // namespace
 
+// The records are gathered in memory and reach the host's stream in one write.
 HRESULT SaveToStream(CQlnBarcode& control, ByteStream& stream, bool /*clearDirty*/) {
   try {
-    StreamWriter out(stream);
+    std::vector<std::uint8_t> room;
+    room.reserve(kTypicalStreamBytes);
+    MemoryStream buffer(std::move(room));
+    StreamWriter out(buffer);
     const SizeL extent = control.Extent();
     HRESULT hr = out.U32(kStreamVersion);
     if (Succeeded(hr)) hr = out.U32(static_cast<std::uint32_t>(extent.cx));
     if (Succeeded(hr)) hr = out.U32(static_cast<std::uint32_t>(extent.cy));
+    if (Failed(hr)) {
+      return hr;
+    }
     for (const AutomationMember* member : PersistedProperties()) {
-      if (Failed(hr)) {
-        return hr;
-      }
       Variant value;
       if (Failed(member->get(control, value))) {
         return E_FAIL;
       }
-      hr = WriteValueRecord(stream, value);
+      if (hr = WriteValueRecord(buffer, value); Failed(hr)) {
+        return hr;
+      }
     }
-    return hr;
+    return StreamWriter(stream).Bytes(buffer.Bytes().data(), static_cast<std::uint32_t>(buffer.Bytes().size()));
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }

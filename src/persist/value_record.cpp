@@ -1,7 +1,7 @@
 #include "persist/value_record.h"
 
 #include <bit>
-#include <cstring>
+#include <type_traits>
 
 #include "platform/com/font_persist.h"
 #include "platform/com/stream_io.h"
@@ -31,14 +31,16 @@ std::uint32_t TextBytes(const std::u16string& text) {
 
 HRESULT WriteText(StreamWriter& out, const std::u16string& text) {
   const std::uint32_t count = TextBytes(text);
-  HRESULT hr = out.U32(count);
-  for (std::size_t i = 0; Succeeded(hr) && i < text.size(); ++i) {
-    hr = out.U16(text[i]);
+  if (const HRESULT hr = out.U32(count); Failed(hr) || count == 0) {
+    return hr;
   }
-  if (Succeeded(hr) && count > 0) {
-    hr = out.U16(0);
+  // The text and its terminator in one write.
+  std::string bytes(count, '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
   }
-  return hr;
+  return out.Bytes(bytes.data(), count);
 }
 
 HRESULT ReadText(ByteStream& stream, std::u16string& text) {
@@ -92,41 +94,25 @@ HRESULT ReadObject(ByteStream& stream, Variant& value) {
   return S_OK;
 }
 
-template <class T, std::size_t N>
-HRESULT ReadRaw(StreamReader& in, T& v) {
-  static_assert(sizeof(T) == N);
-  std::uint64_t bits = 0;
+// A number of T's size, little-endian, reinterpreted as T.
+template <class T>
+HRESULT ReadNumber(StreamReader& in, Variant& value, Variant (*wrap)(T)) {
+  using Bits = std::conditional_t<sizeof(T) == 1, std::uint8_t,
+                                  std::conditional_t<sizeof(T) == 2, std::uint16_t,
+                                                     std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
+  Bits bits{};
   HRESULT hr = S_OK;
-  if constexpr (N == 1) {
-    std::uint8_t b = 0;
-    hr = in.U8(b);
-    bits = b;
-  } else if constexpr (N == 2) {
-    std::uint16_t b = 0;
-    hr = in.U16(b);
-    bits = b;
-  } else if constexpr (N == 4) {
-    std::uint32_t b = 0;
-    hr = in.U32(b);
-    bits = b;
+  if constexpr (sizeof(T) == 1) {
+    hr = in.U8(bits);
+  } else if constexpr (sizeof(T) == 2) {
+    hr = in.U16(bits);
+  } else if constexpr (sizeof(T) == 4) {
+    hr = in.U32(bits);
   } else {
     hr = in.U64(bits);
   }
   if (Succeeded(hr)) {
-    using Bits = std::conditional_t<
-        N == 1, std::uint8_t,
-        std::conditional_t<N == 2, std::uint16_t, std::conditional_t<N == 4, std::uint32_t, std::uint64_t>>>;
-    v = std::bit_cast<T>(static_cast<Bits>(bits));
-  }
-  return hr;
-}
-
-template <class T>
-HRESULT ReadNumber(StreamReader& in, Variant& value, Variant (*wrap)(T)) {
-  T v{};
-  const HRESULT hr = ReadRaw<T, sizeof(T)>(in, v);
-  if (Succeeded(hr)) {
-    value = wrap(v);
+    value = wrap(std::bit_cast<T>(bits));
   }
   return hr;
 }

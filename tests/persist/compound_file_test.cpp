@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "persist/control_persistence.h"
@@ -84,6 +85,13 @@ TEST(CompoundFile, MalformedFiles) {
   }
   // The signature of a compound file, then garbage: the header's sector counts and offsets
   // point anywhere.
+  // The directory entry of "Contents" claims two gigabytes (its size field is at byte 120).
+  Bytes hugeContents = valid;
+  const char16_t name[] = u"Contents";
+  const auto nameAt = std::search(hugeContents.begin(), hugeContents.end(), reinterpret_cast<const std::uint8_t*>(name),
+                                  reinterpret_cast<const std::uint8_t*>(name) + 16);
+  ASSERT_NE(nameAt, hugeContents.end());
+  std::fill(nameAt + 120, nameAt + 124, 0x7F);
   Bytes badHeader = garbage;
   const std::uint8_t signature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
   std::copy(std::begin(signature), std::end(signature), badHeader.begin());
@@ -98,6 +106,7 @@ TEST(CompoundFile, MalformedFiles) {
       {"half a file", Bytes(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(valid.size() / 2)), 0},
       {"no Contents", otherStream, storage::STG_E_FILENOTFOUND},
       {"empty Contents", emptyContents, E_FAIL},
+      {"Contents larger than the file", hugeContents, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
