@@ -39,15 +39,6 @@ constexpr int kDataMatrix = 41;
 constexpr int kMaxiCode = 42;
 constexpr int kDataBarExpanded = 38;
 
-template <class T>
-HRESULT Get(T* out, const T& value) {
-  if (out == nullptr) {
-    return E_POINTER;
-  }
-  *out = value;
-  return S_OK;
-}
-
 // Three decimals at most, rounded down, as the getters report ratios.
 double ThreeDecimals(double v) {
   return std::floor(v * 1000.0) / 1000.0;
@@ -233,44 +224,26 @@ HRESULT CQlnBarcode::put_AutoSize(VARIANT_BOOL v) {
   DataChange();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_AutoSize(VARIANT_BOOL* v) const {
-  return Get(v, props_.autoSize);
-}
 HRESULT CQlnBarcode::put_BackColor(OLE_COLOR v) {
   return StoreStock(kDispBackColor, props_.backColor, v);
-}
-HRESULT CQlnBarcode::get_BackColor(OLE_COLOR* v) const {
-  return Get(v, props_.backColor);
 }
 HRESULT CQlnBarcode::put_BorderColor(OLE_COLOR v) {
   return StoreStock(kDispBorderColor, props_.borderColor, v);
 }
-HRESULT CQlnBarcode::get_BorderColor(OLE_COLOR* v) const {
-  return Get(v, props_.borderColor);
-}
 HRESULT CQlnBarcode::put_BorderStyle(std::int32_t v) {
   return StoreStock(kDispBorderStyle, props_.borderStyle, v);
-}
-HRESULT CQlnBarcode::get_BorderStyle(std::int32_t* v) const {
-  return Get(v, props_.borderStyle);
 }
 HRESULT CQlnBarcode::put_BorderWidth(std::int32_t v) {
   return StoreStock(kDispBorderWidth, props_.borderWidth, v);
 }
-HRESULT CQlnBarcode::get_BorderWidth(std::int32_t* v) const {
-  return Get(v, props_.borderWidth);
-}
 HRESULT CQlnBarcode::put_ForeColor(OLE_COLOR v) {
   return StoreStock(kDispForeColor, props_.foreColor, v);
-}
-HRESULT CQlnBarcode::get_ForeColor(OLE_COLOR* v) const {
-  return Get(v, props_.foreColor);
 }
 HRESULT CQlnBarcode::put_Enabled(VARIANT_BOOL v) {
   return StoreStock(kDispEnabled, props_.enabled, v);
 }
 HRESULT CQlnBarcode::get_Enabled(VARIANT_BOOL* v) const {
-  return Get(v, props_.enabled != 0 ? VARIANT_TRUE : VARIANT_FALSE);
+  return Read(v, props_.enabled != 0 ? VARIANT_TRUE : VARIANT_FALSE);
 }
 
 HRESULT CQlnBarcode::putref_Font(FontPtr font) {
@@ -285,15 +258,9 @@ HRESULT CQlnBarcode::putref_Font(FontPtr font) {
   DataChange();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_Font(FontPtr* font) const {
-  return Get(font, font_);
-}
 
 // ---- Comment -------------------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_Comment(std::u16string* v) const {
-  return Get(v, props_.comment);
-}
 HRESULT CQlnBarcode::put_Comment(const std::u16string& v) {
   if (!RequestEdit(kDispComment)) {
     return S_FALSE;
@@ -317,9 +284,6 @@ HRESULT CQlnBarcode::put_Comment(const std::u16string& v) {
   Refresh();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_CommentFont(FontPtr* font) const {
-  return Get(font, commentFont_);
-}
 HRESULT CQlnBarcode::putref_CommentFont(const FontPtr& font) {
   commentFont_ = font ? font->Clone() : nullptr;
   ResizeIfLabel();
@@ -327,14 +291,8 @@ HRESULT CQlnBarcode::putref_CommentFont(const FontPtr& font) {
   modified_ = true;
   return S_OK;
 }
-HRESULT CQlnBarcode::get_ShowComment(VARIANT_BOOL* v) const {
-  return Get(v, props_.showComment);
-}
 HRESULT CQlnBarcode::put_ShowComment(VARIANT_BOOL v) {
   return StoreLayoutValue(props_.showComment, v);
-}
-HRESULT CQlnBarcode::get_CommentOnTop(VARIANT_BOOL* v) const {
-  return Get(v, props_.commentOnTop);
 }
 HRESULT CQlnBarcode::put_CommentOnTop(VARIANT_BOOL v) {
   props_.commentOnTop = v;
@@ -343,9 +301,6 @@ HRESULT CQlnBarcode::put_CommentOnTop(VARIANT_BOOL v) {
   }
   modified_ = true;
   return S_OK;
-}
-HRESULT CQlnBarcode::get_CommentAlignment(std::int32_t* v) const {
-  return Get(v, props_.commentAlignment);
 }
 HRESULT CQlnBarcode::put_CommentAlignment(std::int32_t v) {
   if (!RequestEdit(kDispCommentAlignment)) {
@@ -357,26 +312,14 @@ HRESULT CQlnBarcode::put_CommentAlignment(std::int32_t v) {
   Refresh();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_CommentMarginLeft(std::int32_t* v) const {
-  return Get(v, props_.commentMarginLeft);
-}
 HRESULT CQlnBarcode::put_CommentMarginLeft(std::int32_t v) {
   return StoreLayoutValue(props_.commentMarginLeft, v);
-}
-HRESULT CQlnBarcode::get_CommentMarginRight(std::int32_t* v) const {
-  return Get(v, props_.commentMarginRight);
 }
 HRESULT CQlnBarcode::put_CommentMarginRight(std::int32_t v) {
   return StoreLayoutValue(props_.commentMarginRight, v);
 }
-HRESULT CQlnBarcode::get_CommentMarginTop(std::int32_t* v) const {
-  return Get(v, props_.commentMarginTop);
-}
 HRESULT CQlnBarcode::put_CommentMarginTop(std::int32_t v) {
   return StoreLayoutValue(props_.commentMarginTop, v);
-}
-HRESULT CQlnBarcode::get_CommentMarginBottom(std::int32_t* v) const {
-  return Get(v, props_.commentMarginBottom);
 }
 HRESULT CQlnBarcode::put_CommentMarginBottom(std::int32_t v) {
   return StoreLayoutValue(props_.commentMarginBottom, v);
@@ -384,26 +327,17 @@ HRESULT CQlnBarcode::put_CommentMarginBottom(std::int32_t v) {
 
 // ---- Bar code ------------------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_BarHeight(std::int32_t* v) const {
-  return Get(v, props_.barHeight);
-}
 HRESULT CQlnBarcode::put_BarHeight(std::int32_t v) {
   if (v <= 0) {
     return RaiseNumberedError(6116);
   }
   return StoreLayoutValue(props_.barHeight, v);
 }
-HRESULT CQlnBarcode::get_BarWidthReduction(std::int32_t* v) const {
-  return Get(v, props_.barWidthReduction);
-}
 HRESULT CQlnBarcode::put_BarWidthReduction(std::int32_t v) {
   if (v < -99 || v > 99) {
     return RaiseNumberedError(6106);
   }
   return StoreLayoutValue(props_.barWidthReduction, v);
-}
-HRESULT CQlnBarcode::get_BearerBars(VARIANT_BOOL* v) const {
-  return Get(v, props_.bearerBars);
 }
 HRESULT CQlnBarcode::put_BearerBars(VARIANT_BOOL v) {
   props_.bearerBars = v;
@@ -412,9 +346,6 @@ HRESULT CQlnBarcode::put_BearerBars(VARIANT_BOOL v) {
     Refresh();
   }
   return S_OK;
-}
-HRESULT CQlnBarcode::get_Measurement(std::int32_t* v) const {
-  return Get(v, props_.measurement);
 }
 HRESULT CQlnBarcode::put_Measurement(std::int32_t v) {
   if (!RequestEdit(kDispMeasurement)) {
@@ -440,9 +371,6 @@ HRESULT CQlnBarcode::put_Measurement(std::int32_t v) {
   NotifyChanged(kDispMeasurement);
   modified_ = true;
   return S_OK;
-}
-HRESULT CQlnBarcode::get_Message(std::u16string* v) const {
-  return Get(v, props_.message);
 }
 HRESULT CQlnBarcode::put_Message(const std::u16string& v) {
   if (!RequestEdit(kDispMessage)) {
@@ -476,23 +404,17 @@ HRESULT CQlnBarcode::put_Message(const std::u16string& v) {
   modified_ = true;
   return S_OK;
 }
-HRESULT CQlnBarcode::get_NarrowBarWidth(std::int32_t* v) const {
-  return Get(v, props_.narrowBarWidth);
-}
 HRESULT CQlnBarcode::put_NarrowBarWidth(std::int32_t v) {
   return StoreLayoutValue(props_.narrowBarWidth, v);
 }
 HRESULT CQlnBarcode::get_NarrowToWideRatio(double* v) const {
-  return Get(v, ThreeDecimals(props_.narrowToWideRatio));
+  return Read(v, ThreeDecimals(props_.narrowToWideRatio));
 }
 HRESULT CQlnBarcode::put_NarrowToWideRatio(double v) {
   if (!InRange(v, 2.0, 3.0)) {
     return RaiseNumberedError(6105);
   }
   return StoreLayoutValue(props_.narrowToWideRatio, v);
-}
-HRESULT CQlnBarcode::get_Symbology(std::int32_t* v) const {
-  return Get(v, props_.symbology);
 }
 HRESULT CQlnBarcode::put_Symbology(std::int32_t v) {
   if (v == props_.symbology) {
@@ -508,18 +430,12 @@ HRESULT CQlnBarcode::put_Symbology(std::int32_t v) {
   Refresh();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_QuietZones(VARIANT_BOOL* v) const {
-  return Get(v, props_.quietZones);
-}
 HRESULT CQlnBarcode::put_QuietZones(VARIANT_BOOL v) {
   return StoreLayoutValue(props_.quietZones, v);
 }
 
 // ---- Check digits --------------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_Code39OptionalCheckDigit(VARIANT_BOOL* v) const {
-  return Get(v, props_.code39OptionalCheckDigit);
-}
 HRESULT CQlnBarcode::put_Code39OptionalCheckDigit(VARIANT_BOOL v) {
   props_.code39OptionalCheckDigit = v;
   modified_ = true;
@@ -529,9 +445,6 @@ HRESULT CQlnBarcode::put_Code39OptionalCheckDigit(VARIANT_BOOL v) {
   Refresh();
   ResizeIfLabel();
   return S_OK;
-}
-HRESULT CQlnBarcode::get_I2of5OptionalCheckDigit(VARIANT_BOOL* v) const {
-  return Get(v, props_.i2of5OptionalCheckDigit);
 }
 HRESULT CQlnBarcode::put_I2of5OptionalCheckDigit(VARIANT_BOOL v) {
   props_.i2of5OptionalCheckDigit = v;
@@ -543,9 +456,6 @@ HRESULT CQlnBarcode::put_I2of5OptionalCheckDigit(VARIANT_BOOL v) {
   ResizeIfLabel();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_Code25OptionalCheckDigit(VARIANT_BOOL* v) const {
-  return Get(v, props_.code25OptionalCheckDigit);
-}
 HRESULT CQlnBarcode::put_Code25OptionalCheckDigit(VARIANT_BOOL v) {
   props_.code25OptionalCheckDigit = v;
   if (props_.symbology == 31) {
@@ -553,9 +463,6 @@ HRESULT CQlnBarcode::put_Code25OptionalCheckDigit(VARIANT_BOOL v) {
   }
   modified_ = true;
   return S_OK;
-}
-HRESULT CQlnBarcode::get_UccEanOptionalCheckDigit(VARIANT_BOOL* v) const {
-  return Get(v, props_.uccEanOptionalCheckDigit);
 }
 HRESULT CQlnBarcode::put_UccEanOptionalCheckDigit(VARIANT_BOOL v) {
   props_.uccEanOptionalCheckDigit = v;
@@ -569,14 +476,8 @@ HRESULT CQlnBarcode::put_UccEanOptionalCheckDigit(VARIANT_BOOL v) {
 
 // ---- Human readable ------------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_ShowHRText(VARIANT_BOOL* v) const {
-  return Get(v, props_.showHRText);
-}
 HRESULT CQlnBarcode::put_ShowHRText(VARIANT_BOOL v) {
   return StoreLayoutValue(props_.showHRText, v);
-}
-HRESULT CQlnBarcode::get_TexAlignment(std::int32_t* v) const {
-  return Get(v, props_.textAlignment);
 }
 HRESULT CQlnBarcode::put_TexAlignment(std::int32_t v) {
   if (v < 0 || v > 3) {
@@ -587,9 +488,6 @@ HRESULT CQlnBarcode::put_TexAlignment(std::int32_t v) {
   modified_ = true;
   return S_OK;
 }
-HRESULT CQlnBarcode::get_Code39StartStopChars(VARIANT_BOOL* v) const {
-  return Get(v, props_.code39StartStopChars);
-}
 HRESULT CQlnBarcode::put_Code39StartStopChars(VARIANT_BOOL v) {
   props_.code39StartStopChars = v;
   if (props_.symbology > 2) {
@@ -598,9 +496,6 @@ HRESULT CQlnBarcode::put_Code39StartStopChars(VARIANT_BOOL v) {
   Refresh();
   return S_OK;
 }
-HRESULT CQlnBarcode::get_TextOnTop(VARIANT_BOOL* v) const {
-  return Get(v, props_.textOnTop);
-}
 HRESULT CQlnBarcode::put_TextOnTop(VARIANT_BOOL v) {
   props_.textOnTop = v;
   modified_ = true;
@@ -608,9 +503,6 @@ HRESULT CQlnBarcode::put_TextOnTop(VARIANT_BOOL v) {
     Refresh();
   }
   return S_OK;
-}
-HRESULT CQlnBarcode::get_ShowCheckDigit(VARIANT_BOOL* v) const {
-  return Get(v, props_.showCheckDigit);
 }
 HRESULT CQlnBarcode::put_ShowCheckDigit(VARIANT_BOOL v) {
   props_.showCheckDigit = v;
@@ -621,26 +513,14 @@ HRESULT CQlnBarcode::put_ShowCheckDigit(VARIANT_BOOL v) {
 
 // ---- Symbol margins ------------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_SymbolMarginTop(std::int32_t* v) const {
-  return Get(v, props_.symbolMarginTop);
-}
 HRESULT CQlnBarcode::put_SymbolMarginTop(std::int32_t v) {
   return StoreLayoutValue(props_.symbolMarginTop, v);
-}
-HRESULT CQlnBarcode::get_SymbolMarginBottom(std::int32_t* v) const {
-  return Get(v, props_.symbolMarginBottom);
 }
 HRESULT CQlnBarcode::put_SymbolMarginBottom(std::int32_t v) {
   return StoreLayoutValue(props_.symbolMarginBottom, v);
 }
-HRESULT CQlnBarcode::get_SymbolMarginLeft(std::int32_t* v) const {
-  return Get(v, props_.symbolMarginLeft);
-}
 HRESULT CQlnBarcode::put_SymbolMarginLeft(std::int32_t v) {
   return StoreLayoutValue(props_.symbolMarginLeft, v);
-}
-HRESULT CQlnBarcode::get_SymbolMarginRight(std::int32_t* v) const {
-  return Get(v, props_.symbolMarginRight);
 }
 HRESULT CQlnBarcode::put_SymbolMarginRight(std::int32_t v) {
   return StoreLayoutValue(props_.symbolMarginRight, v);
@@ -648,9 +528,6 @@ HRESULT CQlnBarcode::put_SymbolMarginRight(std::int32_t v) {
 
 // ---- Label design --------------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_AutoLabelSize(VARIANT_BOOL* v) const {
-  return Get(v, props_.autoLabelSize);
-}
 HRESULT CQlnBarcode::put_AutoLabelSize(VARIANT_BOOL v) {
   if (v == props_.autoLabelSize) {
     return S_OK;
@@ -716,9 +593,6 @@ HRESULT CQlnBarcode::get_LabelWidth(std::int32_t* v) {
 HRESULT CQlnBarcode::put_LabelWidth(std::int32_t v) {
   return StoreLabelSize(props_.labelWidth, v, false);
 }
-HRESULT CQlnBarcode::get_Rotation(std::int32_t* v) const {
-  return Get(v, props_.rotation);
-}
 HRESULT CQlnBarcode::put_Rotation(std::int32_t v) {
   if (v < 0 || v > 3) {
     return S_FALSE;
@@ -726,16 +600,13 @@ HRESULT CQlnBarcode::put_Rotation(std::int32_t v) {
   return StoreLayoutValue(props_.rotation, v);
 }
 HRESULT CQlnBarcode::get_ZoomRatio(double* v) const {
-  return Get(v, ThreeDecimals(props_.zoomRatio));
+  return Read(v, ThreeDecimals(props_.zoomRatio));
 }
 HRESULT CQlnBarcode::put_ZoomRatio(double v) {
   if (!InRange(v, 0.1, 100.0)) {
     return RaiseNumberedError(6104);
   }
   return StoreLayoutValue(props_.zoomRatio, v);
-}
-HRESULT CQlnBarcode::get_RasterImageResolution(std::int32_t* v) const {
-  return Get(v, props_.rasterImageResolution);
 }
 HRESULT CQlnBarcode::put_RasterImageResolution(std::int32_t v) {
   if (v < 50) {
@@ -748,15 +619,9 @@ HRESULT CQlnBarcode::put_RasterImageResolution(std::int32_t v) {
 
 // ---- Extension properties ------------------------------------------------------------
 
-HRESULT CQlnBarcode::get_DataMatrixTargetSize(std::int32_t* v) const {
-  return Get(v, props_.dataMatrixTargetSize);
-}
 HRESULT CQlnBarcode::put_DataMatrixTargetSize(std::int32_t v) {
   props_.dataMatrixTargetSize = v;
   return StoreExtension(kDataMatrix, true);
-}
-HRESULT CQlnBarcode::get_PDF417AspectRatio(double* v) const {
-  return Get(v, props_.pdf417AspectRatio);
 }
 HRESULT CQlnBarcode::put_PDF417AspectRatio(double v) {
   if (std::isnan(v)) {
@@ -765,51 +630,33 @@ HRESULT CQlnBarcode::put_PDF417AspectRatio(double v) {
   props_.pdf417AspectRatio = std::clamp(v, 0.01, 1000.0);
   return StoreExtension(kPdf417, true);
 }
-HRESULT CQlnBarcode::get_MaxCols(std::int32_t* v) const {
-  return Get(v, props_.maxCols);
-}
 HRESULT CQlnBarcode::put_MaxCols(std::int32_t v) {
   props_.maxCols = std::clamp(v, 0, 30);
   // The value also sets the segments per row of DataBar Expanded, so that symbol redraws too.
   return StoreExtension(props_.symbology == kDataBarExpanded ? kDataBarExpanded : kPdf417, true);
 }
-HRESULT CQlnBarcode::get_MaxRows(std::int32_t* v) const {
-  return Get(v, props_.maxRows);
-}
 HRESULT CQlnBarcode::put_MaxRows(std::int32_t v) {
   props_.maxRows = v == 0 ? 0 : std::clamp(v, 3, 90);
   return StoreExtension(kPdf417, true);
-}
-HRESULT CQlnBarcode::get_PDF417RowHeight(std::int32_t* v) const {
-  return Get(v, props_.pdf417RowHeight);
 }
 HRESULT CQlnBarcode::put_PDF417RowHeight(std::int32_t v) {
   props_.pdf417RowHeight = std::clamp(v, 1, 100);
   return StoreExtension(kPdf417, true);
 }
-HRESULT CQlnBarcode::get_PDF417ModuleWidth(std::int32_t* v) const {
-  return Get(v, props_.pdf417ModuleWidth);
-}
 HRESULT CQlnBarcode::put_PDF417ModuleWidth(std::int32_t v) {
   props_.pdf417ModuleWidth = std::clamp(v, 1, 100);
   return StoreExtension(kPdf417, true);
-}
-HRESULT CQlnBarcode::get_PDF417SecurityLevel(std::int16_t* v) const {
-  return Get(v, props_.pdf417SecurityLevel);
 }
 HRESULT CQlnBarcode::put_PDF417SecurityLevel(std::int16_t v) {
   props_.pdf417SecurityLevel = std::clamp<std::int16_t>(v, 0, 9);
   return StoreExtension(kPdf417, true);
 }
 HRESULT CQlnBarcode::get_PDF417Truncated(VARIANT_BOOL* v) const {
-  return Get(v, static_cast<VARIANT_BOOL>(props_.pdf417Truncated ? 1 : 0));
+  return Read(v, static_cast<VARIANT_BOOL>(props_.pdf417Truncated ? 1 : 0));
 }
 HRESULT CQlnBarcode::put_PDF417Truncated(VARIANT_BOOL v) {
   props_.pdf417Truncated = v == VARIANT_TRUE;
   return StoreExtension(kPdf417, true);
-}
-HRESULT CQlnBarcode::get_MaxicodeClass(std::int32_t* v) const {
-  return Get(v, props_.maxicodeClass);
 }
 HRESULT CQlnBarcode::put_MaxicodeClass(std::int32_t v) {
   if (static_cast<std::uint32_t>(v) > 999U) {
@@ -818,18 +665,12 @@ HRESULT CQlnBarcode::put_MaxicodeClass(std::int32_t v) {
   props_.maxicodeClass = v;
   return StoreExtension(kMaxiCode, true);
 }
-HRESULT CQlnBarcode::get_MaxicodeMode(std::int16_t* v) const {
-  return Get(v, props_.maxicodeMode);
-}
 HRESULT CQlnBarcode::put_MaxicodeMode(std::int16_t v) {
   if (v < 2 || v > 6) {
     return RaiseNumberedError(6119);
   }
   props_.maxicodeMode = v;
   return StoreExtension(kMaxiCode, false);
-}
-HRESULT CQlnBarcode::get_MaxicodeCountryCode(std::int32_t* v) const {
-  return Get(v, props_.maxicodeCountryCode);
 }
 HRESULT CQlnBarcode::put_MaxicodeCountryCode(std::int32_t v) {
   if (static_cast<std::uint32_t>(v) > 999U) {
@@ -838,18 +679,12 @@ HRESULT CQlnBarcode::put_MaxicodeCountryCode(std::int32_t v) {
   props_.maxicodeCountryCode = v;
   return StoreExtension(kMaxiCode, true);
 }
-HRESULT CQlnBarcode::get_MaxicodeZipCode(std::u16string* v) const {
-  return Get(v, props_.maxicodeZipCode);
-}
 HRESULT CQlnBarcode::put_MaxicodeZipCode(const std::u16string& v) {
   if (v.size() > 9 || !std::all_of(v.begin(), v.end(), IsAsciiAlphanumeric)) {
     return RaiseNumberedError(6117);
   }
   props_.maxicodeZipCode = v;
   return StoreExtension(kMaxiCode, true);
-}
-HRESULT CQlnBarcode::get_DataMatrixModuleSize(std::int32_t* v) const {
-  return Get(v, props_.dataMatrixModuleSize);
 }
 HRESULT CQlnBarcode::put_DataMatrixModuleSize(std::int32_t v) {
   props_.dataMatrixModuleSize = std::clamp(v, 1, 100);

@@ -41,106 +41,106 @@ class CQlnBarcode {
 
   // ---- Stock properties ---------------------------------------------------------------
   HRESULT put_AutoSize(VARIANT_BOOL v);
-  HRESULT get_AutoSize(VARIANT_BOOL* v) const;
+  HRESULT get_AutoSize(VARIANT_BOOL* v) const { return Read(v, props_.autoSize); }
   HRESULT put_BackColor(OLE_COLOR v);
-  HRESULT get_BackColor(OLE_COLOR* v) const;
+  HRESULT get_BackColor(OLE_COLOR* v) const { return Read(v, props_.backColor); }
   HRESULT put_BorderColor(OLE_COLOR v);
-  HRESULT get_BorderColor(OLE_COLOR* v) const;
+  HRESULT get_BorderColor(OLE_COLOR* v) const { return Read(v, props_.borderColor); }
   HRESULT put_BorderStyle(std::int32_t v);
-  HRESULT get_BorderStyle(std::int32_t* v) const;
+  HRESULT get_BorderStyle(std::int32_t* v) const { return Read(v, props_.borderStyle); }
   HRESULT put_BorderWidth(std::int32_t v);
-  HRESULT get_BorderWidth(std::int32_t* v) const;
+  HRESULT get_BorderWidth(std::int32_t* v) const { return Read(v, props_.borderWidth); }
   HRESULT putref_Font(FontPtr font);
-  HRESULT get_Font(FontPtr* font) const;
+  HRESULT get_Font(FontPtr* font) const { return Read(font, font_); }
   HRESULT put_ForeColor(OLE_COLOR v);
-  HRESULT get_ForeColor(OLE_COLOR* v) const;
+  HRESULT get_ForeColor(OLE_COLOR* v) const { return Read(v, props_.foreColor); }
   HRESULT put_Enabled(VARIANT_BOOL v);
   HRESULT get_Enabled(VARIANT_BOOL* v) const;
 
   // ---- Comment ------------------------------------------------------------------------
-  HRESULT get_Comment(std::u16string* v) const;
+  HRESULT get_Comment(std::u16string* v) const { return Read(v, props_.comment); }
   HRESULT put_Comment(const std::u16string& v);
-  HRESULT get_CommentFont(FontPtr* font) const;
+  HRESULT get_CommentFont(FontPtr* font) const { return Read(font, commentFont_); }
   HRESULT putref_CommentFont(const FontPtr& font);
-  HRESULT get_ShowComment(VARIANT_BOOL* v) const;
+  HRESULT get_ShowComment(VARIANT_BOOL* v) const { return Read(v, props_.showComment); }
   HRESULT put_ShowComment(VARIANT_BOOL v);
-  HRESULT get_CommentOnTop(VARIANT_BOOL* v) const;
+  HRESULT get_CommentOnTop(VARIANT_BOOL* v) const { return Read(v, props_.commentOnTop); }
   HRESULT put_CommentOnTop(VARIANT_BOOL v);
-  HRESULT get_CommentAlignment(std::int32_t* v) const;
+  HRESULT get_CommentAlignment(std::int32_t* v) const { return Read(v, props_.commentAlignment); }
   HRESULT put_CommentAlignment(std::int32_t v);
-  HRESULT get_CommentMarginLeft(std::int32_t* v) const;
+  HRESULT get_CommentMarginLeft(std::int32_t* v) const { return Read(v, props_.commentMarginLeft); }
   HRESULT put_CommentMarginLeft(std::int32_t v);
-  HRESULT get_CommentMarginRight(std::int32_t* v) const;
+  HRESULT get_CommentMarginRight(std::int32_t* v) const { return Read(v, props_.commentMarginRight); }
   HRESULT put_CommentMarginRight(std::int32_t v);
-  HRESULT get_CommentMarginTop(std::int32_t* v) const;
+  HRESULT get_CommentMarginTop(std::int32_t* v) const { return Read(v, props_.commentMarginTop); }
   HRESULT put_CommentMarginTop(std::int32_t v);
-  HRESULT get_CommentMarginBottom(std::int32_t* v) const;
+  HRESULT get_CommentMarginBottom(std::int32_t* v) const { return Read(v, props_.commentMarginBottom); }
   HRESULT put_CommentMarginBottom(std::int32_t v);
 
   // ---- Bar code -----------------------------------------------------------------------
-  HRESULT get_BarHeight(std::int32_t* v) const;
+  HRESULT get_BarHeight(std::int32_t* v) const { return Read(v, props_.barHeight); }
   HRESULT put_BarHeight(std::int32_t v);
-  HRESULT get_BarWidthReduction(std::int32_t* v) const;
+  HRESULT get_BarWidthReduction(std::int32_t* v) const { return Read(v, props_.barWidthReduction); }
   HRESULT put_BarWidthReduction(std::int32_t v);
-  HRESULT get_BearerBars(VARIANT_BOOL* v) const;
+  HRESULT get_BearerBars(VARIANT_BOOL* v) const { return Read(v, props_.bearerBars); }
   HRESULT put_BearerBars(VARIANT_BOOL v);
-  HRESULT get_Measurement(std::int32_t* v) const;
+  HRESULT get_Measurement(std::int32_t* v) const { return Read(v, props_.measurement); }
   HRESULT put_Measurement(std::int32_t v);
-  HRESULT get_Message(std::u16string* v) const;
+  HRESULT get_Message(std::u16string* v) const { return Read(v, props_.message); }
   HRESULT put_Message(const std::u16string& v);
-  HRESULT get_NarrowBarWidth(std::int32_t* v) const;
+  HRESULT get_NarrowBarWidth(std::int32_t* v) const { return Read(v, props_.narrowBarWidth); }
   HRESULT put_NarrowBarWidth(std::int32_t v);
   HRESULT get_NarrowToWideRatio(double* v) const;
   HRESULT put_NarrowToWideRatio(double v = 2.5);
-  HRESULT get_Symbology(std::int32_t* v) const;
+  HRESULT get_Symbology(std::int32_t* v) const { return Read(v, props_.symbology); }
   HRESULT put_Symbology(std::int32_t v);
-  HRESULT get_QuietZones(VARIANT_BOOL* v) const;
+  HRESULT get_QuietZones(VARIANT_BOOL* v) const { return Read(v, props_.quietZones); }
   HRESULT put_QuietZones(VARIANT_BOOL v);
 
   // ---- Check digits -------------------------------------------------------------------
-  HRESULT get_Code39OptionalCheckDigit(VARIANT_BOOL* v) const;
+  HRESULT get_Code39OptionalCheckDigit(VARIANT_BOOL* v) const { return Read(v, props_.code39OptionalCheckDigit); }
   HRESULT put_Code39OptionalCheckDigit(VARIANT_BOOL v);
-  HRESULT get_I2of5OptionalCheckDigit(VARIANT_BOOL* v) const;
+  HRESULT get_I2of5OptionalCheckDigit(VARIANT_BOOL* v) const { return Read(v, props_.i2of5OptionalCheckDigit); }
   HRESULT put_I2of5OptionalCheckDigit(VARIANT_BOOL v);
-  HRESULT get_Code25OptionalCheckDigit(VARIANT_BOOL* v) const;
+  HRESULT get_Code25OptionalCheckDigit(VARIANT_BOOL* v) const { return Read(v, props_.code25OptionalCheckDigit); }
   HRESULT put_Code25OptionalCheckDigit(VARIANT_BOOL v);
-  HRESULT get_UccEanOptionalCheckDigit(VARIANT_BOOL* v) const;
+  HRESULT get_UccEanOptionalCheckDigit(VARIANT_BOOL* v) const { return Read(v, props_.uccEanOptionalCheckDigit); }
   HRESULT put_UccEanOptionalCheckDigit(VARIANT_BOOL v);
 
   // ---- Human readable -----------------------------------------------------------------
-  HRESULT get_ShowHRText(VARIANT_BOOL* v) const;
+  HRESULT get_ShowHRText(VARIANT_BOOL* v) const { return Read(v, props_.showHRText); }
   HRESULT put_ShowHRText(VARIANT_BOOL v);
-  HRESULT get_TexAlignment(std::int32_t* v) const;
+  HRESULT get_TexAlignment(std::int32_t* v) const { return Read(v, props_.textAlignment); }
   HRESULT put_TexAlignment(std::int32_t v);
-  HRESULT get_Code39StartStopChars(VARIANT_BOOL* v) const;
+  HRESULT get_Code39StartStopChars(VARIANT_BOOL* v) const { return Read(v, props_.code39StartStopChars); }
   HRESULT put_Code39StartStopChars(VARIANT_BOOL v);
-  HRESULT get_TextOnTop(VARIANT_BOOL* v) const;
+  HRESULT get_TextOnTop(VARIANT_BOOL* v) const { return Read(v, props_.textOnTop); }
   HRESULT put_TextOnTop(VARIANT_BOOL v);
-  HRESULT get_ShowCheckDigit(VARIANT_BOOL* v) const;
+  HRESULT get_ShowCheckDigit(VARIANT_BOOL* v) const { return Read(v, props_.showCheckDigit); }
   HRESULT put_ShowCheckDigit(VARIANT_BOOL v);
 
   // ---- Symbol margins -----------------------------------------------------------------
-  HRESULT get_SymbolMarginTop(std::int32_t* v) const;
+  HRESULT get_SymbolMarginTop(std::int32_t* v) const { return Read(v, props_.symbolMarginTop); }
   HRESULT put_SymbolMarginTop(std::int32_t v);
-  HRESULT get_SymbolMarginBottom(std::int32_t* v) const;
+  HRESULT get_SymbolMarginBottom(std::int32_t* v) const { return Read(v, props_.symbolMarginBottom); }
   HRESULT put_SymbolMarginBottom(std::int32_t v);
-  HRESULT get_SymbolMarginLeft(std::int32_t* v) const;
+  HRESULT get_SymbolMarginLeft(std::int32_t* v) const { return Read(v, props_.symbolMarginLeft); }
   HRESULT put_SymbolMarginLeft(std::int32_t v);
-  HRESULT get_SymbolMarginRight(std::int32_t* v) const;
+  HRESULT get_SymbolMarginRight(std::int32_t* v) const { return Read(v, props_.symbolMarginRight); }
   HRESULT put_SymbolMarginRight(std::int32_t v);
 
   // ---- Label design -------------------------------------------------------------------
-  HRESULT get_AutoLabelSize(VARIANT_BOOL* v) const;
+  HRESULT get_AutoLabelSize(VARIANT_BOOL* v) const { return Read(v, props_.autoLabelSize); }
   HRESULT put_AutoLabelSize(VARIANT_BOOL v);
   HRESULT get_LabelHeight(std::int32_t* v);
   HRESULT put_LabelHeight(std::int32_t v);
   HRESULT get_LabelWidth(std::int32_t* v);
   HRESULT put_LabelWidth(std::int32_t v);
-  HRESULT get_Rotation(std::int32_t* v) const;
+  HRESULT get_Rotation(std::int32_t* v) const { return Read(v, props_.rotation); }
   HRESULT put_Rotation(std::int32_t v);
   HRESULT get_ZoomRatio(double* v) const;
   HRESULT put_ZoomRatio(double v);
-  HRESULT get_RasterImageResolution(std::int32_t* v) const;
+  HRESULT get_RasterImageResolution(std::int32_t* v) const { return Read(v, props_.rasterImageResolution); }
   HRESULT put_RasterImageResolution(std::int32_t v);
 
   // ---- Methods ------------------------------------------------------------------------
@@ -148,31 +148,31 @@ class CQlnBarcode {
   HRESULT About();
 
   // ---- Extension properties -----------------------------------------------------------
-  HRESULT get_DataMatrixTargetSize(std::int32_t* v) const;
+  HRESULT get_DataMatrixTargetSize(std::int32_t* v) const { return Read(v, props_.dataMatrixTargetSize); }
   HRESULT put_DataMatrixTargetSize(std::int32_t v);
-  HRESULT get_PDF417AspectRatio(double* v) const;
+  HRESULT get_PDF417AspectRatio(double* v) const { return Read(v, props_.pdf417AspectRatio); }
   HRESULT put_PDF417AspectRatio(double v);
-  HRESULT get_MaxCols(std::int32_t* v) const;
+  HRESULT get_MaxCols(std::int32_t* v) const { return Read(v, props_.maxCols); }
   HRESULT put_MaxCols(std::int32_t v);
-  HRESULT get_MaxRows(std::int32_t* v) const;
+  HRESULT get_MaxRows(std::int32_t* v) const { return Read(v, props_.maxRows); }
   HRESULT put_MaxRows(std::int32_t v);
-  HRESULT get_PDF417RowHeight(std::int32_t* v) const;
+  HRESULT get_PDF417RowHeight(std::int32_t* v) const { return Read(v, props_.pdf417RowHeight); }
   HRESULT put_PDF417RowHeight(std::int32_t v);
-  HRESULT get_PDF417ModuleWidth(std::int32_t* v) const;
+  HRESULT get_PDF417ModuleWidth(std::int32_t* v) const { return Read(v, props_.pdf417ModuleWidth); }
   HRESULT put_PDF417ModuleWidth(std::int32_t v);
-  HRESULT get_PDF417SecurityLevel(std::int16_t* v) const;
+  HRESULT get_PDF417SecurityLevel(std::int16_t* v) const { return Read(v, props_.pdf417SecurityLevel); }
   HRESULT put_PDF417SecurityLevel(std::int16_t v);
   HRESULT get_PDF417Truncated(VARIANT_BOOL* v) const;
   HRESULT put_PDF417Truncated(VARIANT_BOOL v);
-  HRESULT get_MaxicodeClass(std::int32_t* v) const;
+  HRESULT get_MaxicodeClass(std::int32_t* v) const { return Read(v, props_.maxicodeClass); }
   HRESULT put_MaxicodeClass(std::int32_t v);
-  HRESULT get_MaxicodeMode(std::int16_t* v) const;
+  HRESULT get_MaxicodeMode(std::int16_t* v) const { return Read(v, props_.maxicodeMode); }
   HRESULT put_MaxicodeMode(std::int16_t v);
-  HRESULT get_MaxicodeCountryCode(std::int32_t* v) const;
+  HRESULT get_MaxicodeCountryCode(std::int32_t* v) const { return Read(v, props_.maxicodeCountryCode); }
   HRESULT put_MaxicodeCountryCode(std::int32_t v);
-  HRESULT get_MaxicodeZipCode(std::u16string* v) const;
+  HRESULT get_MaxicodeZipCode(std::u16string* v) const { return Read(v, props_.maxicodeZipCode); }
   HRESULT put_MaxicodeZipCode(const std::u16string& v);
-  HRESULT get_DataMatrixModuleSize(std::int32_t* v) const;
+  HRESULT get_DataMatrixModuleSize(std::int32_t* v) const { return Read(v, props_.dataMatrixModuleSize); }
   HRESULT put_DataMatrixModuleSize(std::int32_t v);
 
   // ---- For the renderer and persistence ----------------------------------------------
@@ -203,6 +203,15 @@ class CQlnBarcode {
   void SetPositionRect(const RectL& rect) { positionRect_ = rect; }
 
  private:
+  // A getter's answer: the value, or E_POINTER without a place to put it.
+  template <class T>
+  static HRESULT Read(T* out, const T& value) {
+    if (out == nullptr) {
+      return E_POINTER;
+    }
+    *out = value;
+    return S_OK;
+  }
   // Stock host-notification steps; skipped while events are frozen.
   [[nodiscard]] bool RequestEdit(DISPID dispid) const;
   void NotifyChanged(DISPID dispid) const;
