@@ -16,8 +16,13 @@ namespace {
 constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
 constexpr std::string_view kLogTag = "[property-file] ";
 
+// One whole line of the diagnostic log.
+void Note(const std::string& text) {
+  log::Write(kLogTag, text + "\n");
+}
+
 HRESULT TooLarge() {
-  log::Write(kLogTag, "refused: longer than 16 MiB");
+  Note("refused: longer than 16 MiB");
   return E_FAIL;
 }
 
@@ -50,13 +55,13 @@ HRESULT ReadBoundedFile(const std::string& path, std::vector<std::uint8_t>& byte
   bytes.clear();
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    log::Write(kLogTag, "cannot open " + path);
+    Note("cannot open " + path);
     return E_FAIL;
   }
   struct stat st {};
   HRESULT hr = S_OK;
   if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    log::Write(kLogTag, "not a readable file: " + path);
+    Note("not a readable file: " + path);
     hr = E_FAIL;
   } else if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > kMaxPropertyFileBytes) {
     hr = TooLarge();

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "control/dispatch.h"
 #include "control/error_info.h"
 #include "control/qln_barcode.h"
 #include "persist/bounded_read.h"
@@ -28,27 +29,20 @@ struct Target {
   ByteStreamPtr stream;
 };
 
-// A text or an object offering a stream, looked for through one reference; nullopt otherwise.
+// The automation conventions decide what the argument is; nullopt when it is neither.
 std::optional<Target> Resolve(const Variant& argument) {
-  const Variant* value = &argument;
-  if (value->Type() == (VT_BYREF | VT_VARIANT)) {
-    value = value->Referenced();
-    if (value == nullptr) {
-      return std::nullopt;
-    }
+  const Variant* value = ResolveTarget(argument);
+  if (value == nullptr) {
+    return std::nullopt;
   }
-  if (value->Type() == VT_BSTR) {
-    const std::u16string& name = value->AsText();
-    Target target;
-    if (name.find(u'\0') == std::u16string::npos) {
-      target.path = WideToUtf8(name);
-    }
-    return target;
-  }
-  if ((value->Type() == VT_UNKNOWN || value->Type() == VT_DISPATCH) && value->AsStream()) {
+  if (value->Type() != VT_BSTR) {
     return Target{std::nullopt, value->AsStream()};
   }
-  return std::nullopt;
+  Target target;
+  if (value->AsText().find(u'\0') == std::u16string::npos) {
+    target.path = WideToUtf8(value->AsText());
+  }
+  return target;
 }
 
 bool WriteAll(ByteStream& stream, const std::vector<std::uint8_t>& bytes) {

@@ -16,6 +16,11 @@ namespace linnet::persist {
 namespace {
 
 constexpr std::string_view kLogTag = "[xml-bag] ";
+
+// One whole line of the diagnostic log.
+void Note(const std::string& text) {
+  log::Write(kLogTag, text + "\n");
+}
 constexpr const char* kObjectElement = "Object";
 constexpr const char* kClassAttribute = "clsid";
 constexpr const char* kTypeAttribute = "vt";
@@ -145,26 +150,25 @@ HRESULT CXMLPropertyBag::LoadObject(std::span<const std::uint8_t> text, PersistP
     const HeldDocument held(*this);
 
     if (std::count(text.begin(), text.end(), std::uint8_t{'<'}) > kMaxMarkup) {
-      log::Write(kLogTag, "refused: more markup than a property file holds");
+      Note("refused: more markup than a property file holds");
       return E_FAIL;
     }
     const pugi::xml_parse_result parsed =
         document_->load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_auto);
     if (!parsed) {
-      log::Write(kLogTag,
-                 std::string("not XML: ") + parsed.description() + " at offset " + std::to_string(parsed.offset));
+      Note(std::string("not XML: ") + parsed.description() + " at offset " + std::to_string(parsed.offset));
       return E_FAIL;
     }
     const pugi::xml_node root = document_->find_node([](const pugi::xml_node& node) {
       return node.type() == pugi::node_element && std::strcmp(node.name(), kObjectElement) == 0;
     });
     if (!root) {
-      log::Write(kLogTag, "no Object element");
+      Note("no Object element");
       return E_FAIL;
     }
     Guid classId;
     if (const HRESULT hr = ClassOf(root, classId); Failed(hr)) {
-      log::Write(kLogTag, "Object has no valid clsid");
+      Note("Object has no valid clsid");
       return hr;
     }
     if (classId.IsNull()) {
@@ -199,6 +203,7 @@ HRESULT CXMLPropertyBag::Write(std::u16string_view name, const Variant& value) {
     std::u16string text;
     hr = ValueText(value, text);
     if (Succeeded(hr) && !CarriesInXml(text)) {
+      Note(*elementName + " holds a character XML 1.0 cannot carry; the binary form can");
       hr = E_INVALIDARG;
     }
     if (Succeeded(hr) && !text.empty()) {

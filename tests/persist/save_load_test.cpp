@@ -362,11 +362,23 @@ TEST_F(SaveLoad, MalformedFilesAreRefused) {
 }
 
 TEST_F(SaveLoad, AFailedSaveKeepsThePreviousFileAndTheModifiedFlag) {
+  for (const int format : {0, kPersistXml}) {
+    SCOPED_TRACE(format);
+    CQlnBarcode control;
+    control.SetModified(true);
+    EXPECT_EQ(Save(control, Variant::Stream(std::make_shared<FullStream>()), format), ControlErrorHResult(kSaveFailed));
+    EXPECT_TRUE(control.IsModified());
+  }
+
   const std::string tiny = dir_ + "/tiny";
   fs::create_directory(tiny);
   if (mount("tmpfs", tiny.c_str(), "tmpfs", 0, "size=16k") != 0) {
     GTEST_SKIP() << "cannot mount a small file system here";
   }
+  const struct Unmount {
+    std::string path;
+    ~Unmount() { umount(path.c_str()); }
+  } unmount{tiny};
   const std::string path = tiny + "/label.lnx";
   WriteFile(path, "the previous label");
   WriteFile(tiny + "/filler", std::string(64 << 10, 'f'));  // writes until the disk is full
@@ -377,15 +389,6 @@ TEST_F(SaveLoad, AFailedSaveKeepsThePreviousFileAndTheModifiedFlag) {
     EXPECT_EQ(Save(control, FileName(path), format), ControlErrorHResult(kSaveFailed));
     EXPECT_EQ(ReadAll(path), "the previous label");
     EXPECT_EQ(Entries(tiny), "filler label.lnx ");
-    EXPECT_TRUE(control.IsModified());
-  }
-  umount(tiny.c_str());
-
-  for (const int format : {0, kPersistXml}) {
-    SCOPED_TRACE(format);
-    CQlnBarcode control;
-    control.SetModified(true);
-    EXPECT_EQ(Save(control, Variant::Stream(std::make_shared<FullStream>()), format), ControlErrorHResult(kSaveFailed));
     EXPECT_TRUE(control.IsModified());
   }
 }
