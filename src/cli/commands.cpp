@@ -229,7 +229,9 @@ int RunExport(Session& s) {
     ReportError(hr, fileError ? "cannot write " + path + ": " + WriteFailureReason(path, savedErrno) : "", s.err);
     return kExitFile;
   }
-  s.out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+  if (path == "-") {
+    s.out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+  }
   if (watch->fired) {
     // The label shows the error text in place of the symbol; say why, as encode would.
     std::ostringstream unused;

@@ -6,6 +6,7 @@
 #include "cli/exit_status.h"
 #include "control/automation.h"
 #include "host/enumerator_names.h"
+#include "platform/ascii_case.h"
 
 namespace linnet::cli {
 
@@ -13,7 +14,7 @@ namespace {
 
 std::string Lower(std::string text) {
   for (char& c : text) {
-    c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    c = static_cast<char>(detail::LowerAscii(c));
   }
   return text;
 }

@@ -50,7 +50,9 @@ void PrintGeneralHelp(std::ostream& out) {
   for (const auto& c : Commands()) {
     allOptions |= c.options;
     if (c.listed) {
-      out << "  " << std::left << std::setw(40) << ("linnet " + std::string(c.name) + " " + c.synopsis) << ' '
+      const std::string usage = "linnet " + std::string(c.name) + " " + c.synopsis;
+      // A long usage puts its summary on the next line, in the same column.
+      out << "  " << std::left << std::setw(40) << usage << (usage.size() > 40 ? "\n" + std::string(43, ' ') : " ")
           << c.summary << '\n';
     }
   }

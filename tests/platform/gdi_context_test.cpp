@@ -454,8 +454,12 @@ TEST(TwoToneBitmap, ColoursBecomeBlackOrWhiteByContrast) {
       {{kGold, kWhite}, kWhite, true},
       {{kWhite, kNavy}, kWhite, true},  // inverted label: white ink on dark paper
       {{kWhite, kNavy}, kNavy, false},
-      {{kWhite, kNavy}, kRed, true},  // the red error text takes the ink's tone, readable
+      // A third colour takes the tone it is nearer: the red error text stays dark on the
+      // white cells it is written on, whatever the label's colours.
+      {{kWhite, kNavy}, kRed, false},
+      {{kWhite, kNavy}, 0xF0F0F0, true},
       {{kBlack, kWhite}, kRed, false},
+      {{kGold, kWhite}, kRed, false},
       {{0x808080, 0x808080}, 0x808080, false},  // equal brightness: black on white
   };
   for (const auto& c : cases) {

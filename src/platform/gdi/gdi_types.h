@@ -33,8 +33,9 @@ constexpr bool IsLight(ColorRef c) {
 
 // The two colours of a label drawn on a two-colour device, decided by contrast rather than
 // by each colour's own brightness: the darker of ink and paper becomes black, the lighter
-// white, so gold on white prints black on white. Any third colour (the red error text) takes
-// the ink's tone, so it stays readable on the paper. Equal brightness draws black on white.
+// white, so gold on white prints black on white. Any third colour (the red error text, the
+// white cells behind it) takes the tone of whichever of the two it is nearer in brightness,
+// the ink's on a tie. Equal brightness of ink and paper draws black on white.
 struct TwoTone {
   ColorRef ink = kBlack;
   ColorRef paper = kWhite;
@@ -42,7 +43,16 @@ struct TwoTone {
   [[nodiscard]] constexpr bool InkIsWhite() const { return Brightness(ink) > Brightness(paper); }
   [[nodiscard]] constexpr bool Indistinct() const { return Brightness(ink) == Brightness(paper); }
   [[nodiscard]] constexpr bool IsWhite(ColorRef c) const {
-    return c != ink && c == paper ? !InkIsWhite() : InkIsWhite();
+    if (c == ink) {
+      return InkIsWhite();
+    }
+    if (c == paper) {
+      return !InkIsWhite();
+    }
+    const int toInk = Brightness(c) - Brightness(ink);
+    const int toPaper = Brightness(c) - Brightness(paper);
+    const bool nearerInk = (toInk < 0 ? -toInk : toInk) <= (toPaper < 0 ? -toPaper : toPaper);
+    return nearerInk == InkIsWhite();
   }
 };
 
