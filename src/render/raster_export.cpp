@@ -10,6 +10,7 @@
 #include "render/label.h"
 #include "render/mappings.h"
 #include "render/natural_size.h"
+#include "render/symbol_encoding_cache.h"
 
 namespace linnet {
 
@@ -23,6 +24,7 @@ SizeL RasterSize(SizeL natural, std::int32_t resolution) {
 }
 
 std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control) {
+  const SymbolEncodingScope oneEncoding;
   const std::int32_t resolution = control.Properties().rasterImageResolution;
   std::unique_ptr<gdi::MonoBitmap> bitmap;
   {
