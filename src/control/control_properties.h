@@ -93,6 +93,8 @@ struct ControlProperties {
   std::int32_t maxicodeClass = 1;
   std::int32_t maxicodeCountryCode = 1;
   std::u16string maxicodeZipCode = u"B01056";
+
+  bool operator==(const ControlProperties&) const = default;
 };
 
 }  // namespace linnet

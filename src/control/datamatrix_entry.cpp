@@ -78,12 +78,16 @@ std::vector<std::string> EncodeDataMatrix(std::u16string_view message, std::int3
   if (!modules) {
     throw DataMatrixError(dm::kNoInterface);
   }
-  std::vector<std::string> rows(static_cast<std::size_t>(modules->GetRowCount()));
-  for (int r = 0; r < modules->GetRowCount(); ++r) {
+  const int rowCount = modules->GetRowCount();
+  const int columnCount = modules->GetColumnCount();
+  std::vector<std::string> rows(static_cast<std::size_t>(rowCount),
+                                std::string(static_cast<std::size_t>(columnCount), '0'));
+  for (int r = 0; r < rowCount; ++r) {
     auto& row = rows[static_cast<std::size_t>(r)];
-    row.reserve(static_cast<std::size_t>(modules->GetColumnCount()));
-    for (int c = 0; c < modules->GetColumnCount(); ++c) {
-      row.push_back(modules->GetModule(r, c) ? '1' : '0');
+    for (int c = 0; c < columnCount; ++c) {
+      if (modules->GetModule(r, c)) {
+        row[static_cast<std::size_t>(c)] = '1';
+      }
     }
   }
   return rows;

@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "platform/gdi/system_colors.h"
 #include "render/encoding_error.h"
 #include "render/quiet_zone.h"
 #include "render/rotation.h"
+#include "render/symbol_encoding_cache.h"
 #include "render/two_dimensional.h"
 #include "render/units.h"
 
@@ -34,7 +34,7 @@ SizeL WithQuietZone(const CQlnBarcode& control, SizeL size) {
 SizeL MeasureDataMatrix(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
   std::vector<std::string> rows;
   try {
-    rows = EncodeMatrixRows(control);
+    rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error&) {
     return FailedSymbolSize(control);
   }
@@ -48,7 +48,7 @@ SizeL DrawDataMatrix(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   const PointL origin = Offset(at, turns, q.cx, q.cy);
   std::vector<std::string> rows;
   try {
-    rows = EncodeMatrixRows(control);
+    rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
     return WithQuietZone(control, DrawEncodingError(control, surface, origin, "DataMatrix", error));
   }

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "platform/gdi/system_colors.h"
 #include "render/drawing_surface.h"
 #include "render/encoding_error.h"
 #include "render/quiet_zone.h"
 #include "render/rotation.h"
+#include "render/symbol_encoding_cache.h"
 #include "render/two_dimensional.h"
 #include "render/units.h"
 
@@ -126,7 +126,7 @@ SizeL SymbolSize(const CQlnBarcode& control) {
 SizeL MeasureMaxiCode(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
   std::vector<std::string> rows;
   try {
-    rows = EncodeMatrixRows(control);
+    rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error&) {
     return FailedSymbolSize(control);
   }
@@ -140,7 +140,7 @@ SizeL DrawMaxiCode(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   const PointL origin = Offset(at, turns, q.cx, q.cy);
   std::vector<std::string> rows;
   try {
-    rows = EncodeMatrixRows(control);
+    rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
     DrawEncodingError(control, surface, origin, "Maxicode", error);
     return FailedSymbolSize(control);

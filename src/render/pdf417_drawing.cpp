@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "platform/gdi/system_colors.h"
 #include "render/encoding_error.h"
 #include "render/quiet_zone.h"
 #include "render/rotation.h"
+#include "render/symbol_encoding_cache.h"
 #include "render/two_dimensional.h"
 #include "render/units.h"
 
@@ -45,7 +45,7 @@ SizeL WithQuietZone(SizeL symbol, SizeL quiet) {
 SizeL MeasurePdf417(const CQlnBarcode& control, DrawingSurface& /*surface*/) {
   std::vector<std::string> rows;
   try {
-    rows = EncodeMatrixRows(control);
+    rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error&) {
     return FailedSymbolSize(control);
   }
@@ -60,7 +60,7 @@ SizeL DrawPdf417(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   const PointL origin = Offset(at, turns, quiet.cx, quiet.cy);
   std::vector<std::string> rows;
   try {
-    rows = EncodeMatrixRows(control);
+    rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
     return WithQuietZone(DrawEncodingError(control, surface, origin, "PDF417", error), quiet);
   }

@@ -11,6 +11,7 @@
 #include "render/label.h"
 #include "render/mappings.h"
 #include "render/natural_size.h"
+#include "render/symbol_encoding_cache.h"
 
 namespace linnet {
 
@@ -28,6 +29,7 @@ gdi::TwoTone LabelTwoTone(const CQlnBarcode& control) {
 }
 
 std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control) {
+  const SymbolEncodingScope oneEncoding;
   const std::int32_t resolution = control.Properties().rasterImageResolution;
   std::unique_ptr<gdi::MonoBitmap> bitmap;
   {

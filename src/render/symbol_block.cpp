@@ -10,6 +10,7 @@
 #include "render/linear_drawers.h"
 #include "render/quiet_zone.h"
 #include "render/rotation.h"
+#include "render/symbol_encoding_cache.h"
 #include "render/text_block.h"
 #include "render/two_dimensional.h"
 #include "render/units.h"
@@ -89,7 +90,7 @@ SizeL MeasureSymbolBlock(const CQlnBarcode& control, DrawingSurface& surface) {
   SizeL bars;
   std::string text;
   try {
-    EncodedSymbol symbol = EncodeLinearSymbol(control);
+    EncodedSymbol symbol = LinearSymbolFor(control);
     bars = MeasureBars(control, surface, family, symbol.pattern);
     text = std::move(symbol.text);
   } catch (const Quillon::BrindleLib::barlib_error&) {
@@ -127,7 +128,7 @@ void DrawSymbolBlock(CQlnBarcode& control, DrawingSurface& surface, PointL at, s
   const PointL moved = Offset(at, turns, q.cx, q.cy);
   EncodedSymbol symbol;
   try {
-    symbol = EncodeLinearSymbol(control);
+    symbol = LinearSymbolFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
     DrawEncodingError(control, surface, moved, "Linear", error);
     return;

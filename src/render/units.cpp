@@ -23,10 +23,6 @@ std::int32_t RoundedToInt(double value) {
 
 }  // namespace
 
-std::int32_t ClampDots(std::int64_t dots) {
-  return static_cast<std::int32_t>(std::clamp(dots, -kMaxLayoutDots, kMaxLayoutDots));
-}
-
 std::int32_t ClampUser(std::int64_t length) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(length, INT32_MIN, INT32_MAX));
 }

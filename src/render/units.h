@@ -1,6 +1,7 @@
 #pragma once
 // Lengths between user units (mils or hundredths of a millimetre) and layout dots of 1/R
 // inch, with the rounding every drawing of the label relies on.
+#include <algorithm>
 #include <cstdint>
 
 namespace linnet {
@@ -11,8 +12,11 @@ class CQlnBarcode;
 // inside 32 bits whatever lengths and resolution the properties hold.
 inline constexpr std::int64_t kMaxLayoutDots = std::int64_t{1} << 26;
 
-// A 64-bit layout computation brought back into the layout's range.
-std::int32_t ClampDots(std::int64_t dots);
+// A 64-bit layout computation brought back into the layout's range. Inline: every module
+// drawn goes through it several times.
+inline std::int32_t ClampDots(std::int64_t dots) {
+  return static_cast<std::int32_t>(std::clamp(dots, -kMaxLayoutDots, kMaxLayoutDots));
+}
 // A 64-bit sum or multiple of user units kept within 32 bits.
 std::int32_t ClampUser(std::int64_t length);
 

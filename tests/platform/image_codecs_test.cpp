@@ -138,6 +138,9 @@ TEST(ImageCodecs, GifAndTiffDecodeToTheBitmapsPixels) {
       {"growing stripes", 3001, 5, [](std::int32_t x, std::int32_t y) { return (x * (y + 1) / 97) % 2 == 0; }},
       {"all black", 9000, 4, [](std::int32_t, std::int32_t) { return false; }},
       {"bars", 1203, 300, [](std::int32_t x, std::int32_t y) { return y > 250 || (x / 3) % 5 > 1; }},
+      // Long runs (compressed from runs rather than samples), enough to fill the table often.
+      {"sparse bars", 4001, 60, [](std::int32_t x, std::int32_t y) { return (x + 7 * y) % 211 > 3; }},
+      {"long random runs", 2999, 400, [&](std::int32_t, std::int32_t) { return (random() % 40) != 0; }},
   };
   const std::string dir = testing::MakeTempDir();
   for (const auto& c : cases) {

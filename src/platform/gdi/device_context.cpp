@@ -19,6 +19,10 @@ std::int32_t Clamp32(std::int64_t v) {
 // (v - from) * numerator / denominator + to, rounded half away from zero.
 std::int32_t MapAxis(std::int32_t v, std::int32_t from, std::int32_t to, std::int32_t numerator,
                      std::int32_t denominator) {
+  if (numerator == denominator) {
+    // One unit per pixel, as raster exports map: no division, the same result.
+    return Clamp32(static_cast<std::int64_t>(v) - from + to);
+  }
   const std::int64_t n = (static_cast<std::int64_t>(v) - from) * numerator;
   const std::int64_t d = denominator;
   std::int64_t q = n / d;

@@ -69,8 +69,18 @@ void MonoBitmap::FillRect(std::int32_t left, std::int32_t top, std::int32_t righ
     return;
   }
   const SpanBytes span = SpanOf(left, right);
-  for (std::int32_t y = top; y < bottom; ++y) {
-    FillRowSpan(Row(y), span, white);
+  std::uint8_t* row = Row(top);
+  if (span.first == span.last) {
+    // A narrow rectangle, such as a module, lies in one byte of each row.
+    const auto mask = static_cast<std::uint8_t>(span.headMask & span.tailMask);
+    std::uint8_t* byte = row + span.first;
+    for (std::int32_t y = top; y < bottom; ++y, byte += stride_) {
+      ApplyMask(*byte, mask, white);
+    }
+    return;
+  }
+  for (std::int32_t y = top; y < bottom; ++y, row += stride_) {
+    FillRowSpan(row, span, white);
   }
 }
 

@@ -29,18 +29,27 @@ int WriteToSink(GifFileType* gif, const GifByteType* data, int size) {
   return size;
 }
 
-// giflib compresses a pixel at a time; the codes are made here from the rows' runs and
-// handed over as the image's data sub-blocks.
-bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject* greys) {
-  EGifSetGifVersion(gif, true);
-  if (EGifPutScreenDesc(gif, bitmap.Width(), bitmap.Height(), 8, 0, greys) != GIF_OK ||
-      EGifPutImageDesc(gif, 0, 0, bitmap.Width(), bitmap.Height(), false, nullptr) != GIF_OK) {
-    return false;
+// giflib compresses a pixel at a time: right for short runs, slow for long ones, whose
+// codes are made here from the rows' runs and handed over as the image's data sub-blocks.
+bool WritePixels(GifFileType* gif, const gdi::MonoBitmap& bitmap) {
+  std::vector<GifByteType> row(static_cast<size_t>(bitmap.Width()));
+  for (std::int32_t y = 0; y < bitmap.Height(); ++y) {
+    ExpandRow(bitmap, y, row.data());
+    if (EGifPutLine(gif, row.data(), bitmap.Width()) != GIF_OK) {
+      return false;
+    }
   }
+  return true;
+}
+
+bool WriteRuns(GifFileType* gif, const gdi::MonoBitmap& bitmap) {
   std::vector<std::uint8_t> codes;
   LzwEncoder encoder(LzwDialect::Gif, codes);
+  RowRuns runs;
   for (std::int32_t y = 0; y < bitmap.Height(); ++y) {
-    ForEachRun(bitmap, y, [&](bool white, size_t length) { encoder.Run(white ? 255 : 0, length); });
+    for (const auto& [white, length] : runs.Of(bitmap, y)) {
+      encoder.Run(white ? 255 : 0, length);
+    }
   }
   encoder.Finish();
   constexpr size_t kBlock = 255;
@@ -55,6 +64,15 @@ bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject*
     }
   }
   return EGifPutCodeNext(gif, nullptr) == GIF_OK;
+}
+
+bool WriteImage(GifFileType* gif, const gdi::MonoBitmap& bitmap, ColorMapObject* greys) {
+  EGifSetGifVersion(gif, true);
+  if (EGifPutScreenDesc(gif, bitmap.Width(), bitmap.Height(), 8, 0, greys) != GIF_OK ||
+      EGifPutImageDesc(gif, 0, 0, bitmap.Width(), bitmap.Height(), false, nullptr) != GIF_OK) {
+    return false;
+  }
+  return RunsAreLong(bitmap) ? WriteRuns(gif, bitmap) : WritePixels(gif, bitmap);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #pragma once
 // A bitmap row as runs of one colour, found a byte at a time where the row is uniform: what
-// run-length-aware encoders read instead of one sample per pixel.
+// run-length-aware encoders read instead of one sample per pixel. RowRuns keeps the runs of
+// the row before: the rows of a barcode repeat, and a repeated row is one comparison.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/gdi/mono_bitmap.h"
 
@@ -33,6 +37,41 @@ void ForEachRun(const gdi::MonoBitmap& bitmap, std::int32_t y, OnRun&& run) {
     run(colour, end - x);
     x = end;
   }
+}
+
+// Runs pay off when they are long: a run costs about as much as a dozen single samples do
+// in the libraries' own per-sample compressors, so shorter runs on average (dense, narrow
+// bars) are better left to those.
+inline constexpr size_t kMinAverageRunForRuns = 16;
+
+class RowRuns {
+ public:
+  // The runs of row `y` as (white, length), left to right.
+  const std::vector<std::pair<bool, size_t>>& Of(const gdi::MonoBitmap& bitmap, std::int32_t y) {
+    const std::uint8_t* row = bitmap.Row(y);
+    if (row_ != nullptr && std::memcmp(row_, row, bitmap.Stride()) == 0) {
+      return runs_;
+    }
+    row_ = row;
+    runs_.clear();
+    ForEachRun(bitmap, y, [this](bool white, size_t length) { runs_.emplace_back(white, length); });
+    return runs_;
+  }
+
+ private:
+  const std::uint8_t* row_ = nullptr;
+  std::vector<std::pair<bool, size_t>> runs_;
+};
+
+// True when the bitmap's runs average at least kMinAverageRunForRuns pixels.
+inline bool RunsAreLong(const gdi::MonoBitmap& bitmap) {
+  RowRuns runs;
+  size_t count = 0;
+  for (std::int32_t y = 0; y < bitmap.Height(); ++y) {
+    count += runs.Of(bitmap, y).size();
+  }
+  const auto pixels = static_cast<size_t>(bitmap.Width()) * static_cast<size_t>(bitmap.Height());
+  return count * kMinAverageRunForRuns <= pixels;
 }
 
 }  // namespace linnet::image

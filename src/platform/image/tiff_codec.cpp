@@ -84,43 +84,63 @@ int Quiet(TIFF* /*tiff*/, void* /*user*/, const char* /*module*/, const char* /*
   return 1;
 }
 
-// libtiff compresses a sample at a time; each strip's codes are made here from the rows'
-// runs after horizontal differencing (a row's first sample, then each sample minus the one
-// before it: zero inside a run), and written as the strip's raw data.
-bool WriteImage(TIFF* tiff, const gdi::MonoBitmap& bitmap) {
-  const auto resolution = static_cast<float>(bitmap.resolution);
-  const std::uint32_t rowsPerStrip = TIFFDefaultStripSize(tiff, 0);
-  bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(bitmap.Width())) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(bitmap.Height())) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1) == 1 && TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_XRESOLUTION, resolution) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_YRESOLUTION, resolution) == 1 &&
-            TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rowsPerStrip) == 1;
+// libtiff compresses a sample at a time: right for short runs, slow for long ones. Then each
+// strip's codes are made here from the rows' runs after horizontal differencing (a row's
+// first sample, then each sample minus the one before it: zero inside a run), and written
+// as the strip's raw data.
+bool WriteRuns(TIFF* tiff, const gdi::MonoBitmap& bitmap, std::uint32_t rowsPerStrip) {
   std::vector<std::uint8_t> codes;
   LzwEncoder encoder(LzwDialect::Tiff, codes);
+  RowRuns runs;
   const auto height = static_cast<std::uint32_t>(bitmap.Height());
-  for (std::uint32_t strip = 0; ok && strip * rowsPerStrip < height; ++strip) {
+  for (std::uint32_t strip = 0; strip * rowsPerStrip < height; ++strip) {
     const std::uint32_t end = std::min(height, (strip + 1) * rowsPerStrip);
     for (std::uint32_t y = strip * rowsPerStrip; y < end; ++y) {
       bool first = true;
-      ForEachRun(bitmap, static_cast<std::int32_t>(y), [&](bool white, size_t length) {
+      for (const auto& [white, length] : runs.Of(bitmap, static_cast<std::int32_t>(y))) {
         // White after black rises by 255; black after white falls by 255, which is 1 modulo 256.
         encoder.Run(first ? (white ? 255 : 0) : (white ? 255 : 1), 1);
         encoder.Run(0, length - 1);
         first = false;
-      });
+      }
     }
     encoder.Finish();
-    ok = TIFFWriteRawStrip(tiff, strip, codes.data(), static_cast<tmsize_t>(codes.size())) ==
-         static_cast<tmsize_t>(codes.size());
+    if (TIFFWriteRawStrip(tiff, strip, codes.data(), static_cast<tmsize_t>(codes.size())) !=
+        static_cast<tmsize_t>(codes.size())) {
+      return false;
+    }
     codes.clear();
   }
-  return ok;
+  return true;
+}
+
+bool WritePixels(TIFF* tiff, const gdi::MonoBitmap& bitmap) {
+  std::vector<std::uint8_t> row(static_cast<size_t>(bitmap.Width()));
+  for (std::int32_t y = 0; y < bitmap.Height(); ++y) {
+    ExpandRow(bitmap, y, row.data());
+    if (TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), 0) != 1) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool WriteImage(TIFF* tiff, const gdi::MonoBitmap& bitmap) {
+  const auto resolution = static_cast<float>(bitmap.resolution);
+  const std::uint32_t rowsPerStrip = TIFFDefaultStripSize(tiff, 0);
+  const bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(bitmap.Width())) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(bitmap.Height())) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_XRESOLUTION, resolution) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_YRESOLUTION, resolution) == 1 &&
+                  TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rowsPerStrip) == 1;
+  return ok && (RunsAreLong(bitmap) ? WriteRuns(tiff, bitmap, rowsPerStrip) : WritePixels(tiff, bitmap));
 }
 
 }  // namespace
