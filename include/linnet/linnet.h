@@ -82,7 +82,8 @@ typedef enum linnet_type {
   LINNET_TYPE_ENUM = 8     /* _set_int / _get_int by number, _set_enum / _get_enum by enumerator name */
 } linnet_type;
 
-/* Image formats of the export functions (the control's qlxFormat numbers). */
+/* Image formats of the export functions (the control's qlxFormat numbers); any other number
+ * writes JPEG, as the control's ExportImage does. */
 typedef enum linnet_format {
   LINNET_FORMAT_BMP = 0,
   LINNET_FORMAT_JPG = 1,
