@@ -9,7 +9,8 @@
  *
  * RESULTS. Every function that can fail returns a linnet_result, the control's HRESULT:
  *   - LINNET_S_OK (0) on success; LINNET_S_FALSE (1), also a success, when a setter took the
- *     call but the value did not take effect (unchanged, or not used by the symbology);
+ *     call but the value did not take effect (unchanged, or not used by the symbology), or
+ *     when a value has no enumerator name;
  *   - LINNET_CONTROL_ERROR(n) when the control refused: n is its error number 6102..6123
  *     (6116 for a bad BarHeight, 6107 for a file that could not be written, 6114 for one that
  *     could not be loaded) or the encoding engine's own code;
@@ -19,7 +20,7 @@
  *   except a load, which keeps the values read before the entry that failed (as the control's
  *   Load does, and stored files rely on).
  *
- * LAST ERROR. After every call on a handle, linnet_barcode_last_error tells what the call's
+ * LAST ERROR. After every other call on a handle, linnet_barcode_last_error tells what the call's
  * failure was: its number (the control's 61xx number or the engine's code, else the result
  * itself) and its message in UTF-8. A successful call clears it. Calls given a NULL handle have
  * nowhere to record one and only return LINNET_E_POINTER.
@@ -82,7 +83,8 @@ typedef enum linnet_type {
   LINNET_TYPE_ENUM = 8     /* _set_int / _get_int by number, _set_enum / _get_enum by enumerator name */
 } linnet_type;
 
-/* Image formats of the export functions (the control's qlxFormat numbers). */
+/* Image formats of the export functions (the control's qlxFormat numbers); any other number
+ * writes JPEG, as the control's ExportImage does. */
 typedef enum linnet_format {
   LINNET_FORMAT_BMP = 0,
   LINNET_FORMAT_JPG = 1,

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "control/qln_barcode.h"
 #include "linnet/linnet.h"
@@ -61,7 +62,8 @@ linnet_result Guarded(linnet_barcode* barcode, Body&& body) {
 // The guard for calls without a handle.
 template <class Body>
 linnet_result Guarded(Body&& body) {
-  return RunCaught([](void* context) { return (*static_cast<Body*>(context))(); }, &body);
+  using Callable = std::remove_reference_t<Body>;
+  return RunCaught([](void* context) { return (*static_cast<Callable*>(context))(); }, &body);
 }
 
 }  // namespace linnet::capi

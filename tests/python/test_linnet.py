@@ -4,7 +4,9 @@ prints for the same settings and failures, threads, and the ctypes table against
 import ctypes
 import os
 import re
+import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import unittest
@@ -255,6 +257,18 @@ class Table(unittest.TestCase):
             with self.subTest(function=name):
                 self.assertEqual(table[name][0], C_TO_CTYPES[result])
                 self.assertEqual(list(table[name][1]), [C_TO_CTYPES[p] for p in parameters])
+
+    @unittest.skipUnless(os.environ.get("LINNET_LIBRARY"), "needs LINNET_LIBRARY to copy from")
+    def test_a_library_beside_the_package_is_found_first(self):
+        with tempfile.TemporaryDirectory() as folder:
+            package = os.path.join(folder, "linnet")
+            shutil.copytree(os.path.dirname(linnet.__file__), package)
+            shutil.copy(os.environ["LINNET_LIBRARY"], os.path.join(package, "liblinnet.so.3"))
+            environment = {k: v for k, v in os.environ.items() if k not in ("LINNET_LIBRARY", "LD_LIBRARY_PATH")}
+            environment["PYTHONPATH"] = folder
+            run = subprocess.run([sys.executable, "-c", "import linnet; print(linnet._native.lib._name)"],
+                                 env=environment, capture_output=True, text=True, check=True)
+            self.assertEqual(run.stdout.strip(), os.path.join(package, "liblinnet.so.3"))
 
     def test_package_version_is_the_librarys(self):
         with open(PYPROJECT) as file:
