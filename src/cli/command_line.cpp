@@ -18,7 +18,7 @@ constexpr std::array kOptions = {
     OptionSpec{Option::Input, "input", 'i', "FILE", "read the message from FILE (UTF-8); - reads standard input"},
     OptionSpec{Option::Output, "output", 'o', "FILE", "the image or property file; - writes it to standard output"},
     OptionSpec{Option::Format, "format", '\0', "FORMAT",
-               "png, jpg, gif, tif or bmp (default: the file's extension, else png)"},
+               "png, jpg, gif, tif, bmp, emf, wmf or svg (default: the file's extension, else png)"},
     OptionSpec{Option::Quiet, "quiet", 'q', nullptr, "no warnings or notes on standard error"},
     OptionSpec{Option::Strict, "strict", '\0', nullptr, "a warning fails the command with exit status 3"},
     OptionSpec{Option::Help, "help", 'h', nullptr, "this command's help"},

@@ -18,8 +18,9 @@ constexpr std::array kCommands = {
                 kSettingOptions, 0, 0, "", true, true, RunEncode},
     CommandSpec{"export", "[OPTIONS] -o FILE [--format FORMAT]", "draw the label into an image file",
                 "Without --format the format follows the file's extension (png, jpg, jpeg, gif, tif,\n"
-                "tiff, bmp), else PNG. A symbol that cannot be encoded still gives a label, with the\n"
-                "error text in place of the symbol, and exit status 3.\n",
+                "tiff, bmp, emf, wmf, svg), else PNG. EMF, WMF and SVG keep the real colours; the\n"
+                "raster formats are two-colour. A symbol that cannot be encoded still gives a label,\n"
+                "with the error text in place of the symbol, and exit status 3.\n",
                 kSettingOptions | Bit(Option::Output) | Bit(Option::Format), 0, 0, "", true, true, RunExport},
     CommandSpec{"save", "[OPTIONS] -o FILE [--xml]", "write a property file (binary compound file or XML)",
                 "The design as a binary compound file, or with --xml as an XML property file;\n"
