@@ -11,6 +11,7 @@ echo "== release build (g++) and tests"
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 
+command -v ccache >/dev/null && export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
 echo "== sanitizer build (clang++, ASan + UBSan) and tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINNET_SANITIZE=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DLINNET_BENCH=OFF >/dev/null
