@@ -3,6 +3,7 @@
 #include <array>
 #include <type_traits>
 
+#include "control/dispids.h"
 #include "control/qln_barcode.h"
 #include "platform/ascii_case.h"
 
@@ -155,24 +156,26 @@ constexpr AutomationMember Picture() {
 
 // Function-table order of IBarcode, then the extension members (which follow the methods).
 const std::array kMembers = {
-    Property<&C::get_AutoSize, &C::put_AutoSize, K::Bool, &P::autoSize>("AutoSize", -500, A::PutGet, G::Appearance,
-                                                                        {"AutoSize", 3}),
+    Property<&C::get_AutoSize, &C::put_AutoSize, K::Bool, &P::autoSize>("AutoSize", kDispAutoSize, A::PutGet,
+                                                                        G::Appearance, {"AutoSize", 3}),
     Property<&C::get_BackColor, &C::put_BackColor, K::Color, &P::backColor>(
-        "BackColor", -501, A::PutGet, G::Appearance, {"BackColor", 6}, Unit::Plain, PropertyPage::Color),
+        "BackColor", kDispBackColor, A::PutGet, G::Appearance, {"BackColor", 6}, Unit::Plain, PropertyPage::Color),
     Property<&C::get_BorderColor, &C::put_BorderColor, K::Color, &P::borderColor>(
-        "BorderColor", -503, A::PutGet, G::Appearance, {"BorderColor", 7}, Unit::Plain, PropertyPage::Color),
-    Property<&C::get_BorderStyle, &C::put_BorderStyle, K::Long, &P::borderStyle>("BorderStyle", -504, A::PutGet,
-                                                                                 G::Appearance, {"BorderStyle", 8}),
+        "BorderColor", kDispBorderColor, A::PutGet, G::Appearance, {"BorderColor", 7}, Unit::Plain,
+        PropertyPage::Color),
+    Property<&C::get_BorderStyle, &C::put_BorderStyle, K::Long, &P::borderStyle>(
+        "BorderStyle", kDispBorderStyle, A::PutGet, G::Appearance, {"BorderStyle", 8}),
     Property<&C::get_BorderWidth, &C::put_BorderWidth, K::Long, &P::borderWidth>(
-        "BorderWidth", -505, A::PutGet, G::Appearance, {"BorderWidth", 9}, Unit::Length),
-    Property<&C::get_Font, &C::putref_Font, K::Font>("Font", -512, A::PutRefGet, G::Appearance, {"Font", 11},
+        "BorderWidth", kDispBorderWidth, A::PutGet, G::Appearance, {"BorderWidth", 9}, Unit::Length),
+    Property<&C::get_Font, &C::putref_Font, K::Font>("Font", kDispFont, A::PutRefGet, G::Appearance, {"Font", 11},
                                                      Unit::Plain, PropertyPage::Font),
     Property<&C::get_ForeColor, &C::put_ForeColor, K::Color, &P::foreColor>(
-        "ForeColor", -513, A::PutGet, G::Appearance, {"ForeColor", 12}, Unit::Plain, PropertyPage::Color),
-    Property<&C::get_Enabled, &C::put_Enabled, K::Bool, &P::enabled>("Enabled", -514, A::PutGet, G::Appearance,
+        "ForeColor", kDispForeColor, A::PutGet, G::Appearance, {"ForeColor", 12}, Unit::Plain, PropertyPage::Color),
+    Property<&C::get_Enabled, &C::put_Enabled, K::Bool, &P::enabled>("Enabled", kDispEnabled, A::PutGet, G::Appearance,
                                                                      {"Enabled", 10}),
     Picture(),
-    Property<&C::get_Comment, &C::put_Comment, K::Text>("Comment", 0xC8, A::GetPut, G::Comment, {"Comment", 26}),
+    Property<&C::get_Comment, &C::put_Comment, K::Text>("Comment", kDispComment, A::GetPut, G::Comment,
+                                                        {"Comment", 26}),
     Property<&C::get_CommentFont, &C::putref_CommentFont, K::Font>(
         "CommentFont", 0xC9, A::GetPutRef, G::Comment, {"CommentFont", 27}, Unit::Plain, PropertyPage::Font),
     Property<&C::get_ShowComment, &C::put_ShowComment, K::Bool, &P::showComment>("ShowComment", 0xD0, A::GetPut,
@@ -180,7 +183,7 @@ const std::array kMembers = {
     Property<&C::get_CommentOnTop, &C::put_CommentOnTop, K::Bool, &P::commentOnTop>("CommentOnTop", 0xCB, A::GetPut,
                                                                                     G::Comment, {"CommentOnTop", 30}),
     Property<&C::get_CommentAlignment, &C::put_CommentAlignment, K::Alignment, &P::commentAlignment>(
-        "CommentAlignment", 0xCA, A::GetPut, G::Comment, {"CommentAlignment", 28}),
+        "CommentAlignment", kDispCommentAlignment, A::GetPut, G::Comment, {"CommentAlignment", 28}),
     Property<&C::get_CommentMarginLeft, &C::put_CommentMarginLeft, K::Long, &P::commentMarginLeft>(
         "CommentMarginLeft", 0xCC, A::GetPut, G::Comment, {"CommentMarginLeft", 31}, Unit::Length),
     Property<&C::get_CommentMarginRight, &C::put_CommentMarginRight, K::Long, &P::commentMarginRight>(
@@ -197,8 +200,8 @@ const std::array kMembers = {
     Property<&C::get_BearerBars, &C::put_BearerBars, K::Bool, &P::bearerBars>("BearerBars", 0xF2, A::GetPut, G::BarCode,
                                                                               {"BearerBars", 16}),
     Property<&C::get_Measurement, &C::put_Measurement, K::Measurement, &P::measurement>(
-        "Measurement", 0xF3, A::GetPut, G::BarCode, {"Measurement", 17}),
-    Property<&C::get_Message, &C::put_Message, K::Text, &P::message>("message", 0xF4, A::GetPut, G::BarCode,
+        "Measurement", kDispMeasurement, A::GetPut, G::BarCode, {"Measurement", 17}),
+    Property<&C::get_Message, &C::put_Message, K::Text, &P::message>("message", kDispMessage, A::GetPut, G::BarCode,
                                                                      {"Message", 18}),
     Property<&C::get_NarrowBarWidth, &C::put_NarrowBarWidth, K::Long, &P::narrowBarWidth>(
         "NarrowBarWidth", 0xF5, A::GetPut, G::BarCode, {"NarrowBarWidth", 19}, Unit::Length),
@@ -244,7 +247,7 @@ const std::array kMembers = {
         "LabelWidth", 0x142, A::GetPut, G::LabelDesign, {"LabelWidth", 40}, Unit::Length, PropertyPage::None, false),
     Property<&C::get_Rotation, &C::put_Rotation, K::Rotation, &P::rotation>("Rotation", 0x143, A::GetPut,
                                                                             G::LabelDesign, {"Rotation", 41}),
-    Property<&C::get_ZoomRatio, &C::put_ZoomRatio, K::Double, &P::zoomRatio>("ZoomRatio", 0x144, A::GetPut,
+    Property<&C::get_ZoomRatio, &C::put_ZoomRatio, K::Double, &P::zoomRatio>("ZoomRatio", kDispZoomRatio, A::GetPut,
                                                                              G::LabelDesign, {"ZoomRatio", 5}),
     Property<&C::get_RasterImageResolution, &C::put_RasterImageResolution, K::Long, &P::rasterImageResolution>(
         "RasterImageResolution", 0x1C2, A::GetPut, G::Miscellaneous, {"RasterImageResolution", 47}),

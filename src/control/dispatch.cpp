@@ -365,8 +365,11 @@ HRESULT InvokeSlot(CQlnBarcode& control, int slot, std::span<const Variant> args
     }
     const AutomationMember& member = *entry.property;
     if (entry.kind == SlotKind::Get) {
-      if (!args.empty() || result == nullptr) {
+      if (result == nullptr) {
         return E_POINTER;
+      }
+      if (!args.empty()) {
+        return E_INVALIDARG;
       }
       return member.get(control, *result);
     }

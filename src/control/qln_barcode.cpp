@@ -7,6 +7,7 @@
 #include <new>
 
 #include "control/automation.h"
+#include "control/dispids.h"
 #include "control/error_info.h"
 #include "control/linear_registry.h"
 #include "control/sample_messages.h"
@@ -20,21 +21,6 @@
 namespace linnet {
 
 namespace {
-
-// DISPIDs of the properties whose setters speak the host-notification protocol.
-constexpr DISPID kDispAutoSize = -500;
-constexpr DISPID kDispBackColor = -501;
-constexpr DISPID kDispBorderColor = -503;
-constexpr DISPID kDispBorderStyle = -504;
-constexpr DISPID kDispBorderWidth = -505;
-constexpr DISPID kDispFont = -512;
-constexpr DISPID kDispForeColor = -513;
-constexpr DISPID kDispEnabled = -514;
-constexpr DISPID kDispComment = 0xC8;
-constexpr DISPID kDispCommentAlignment = 0xCA;
-constexpr DISPID kDispMeasurement = 0xF3;
-constexpr DISPID kDispMessage = 0xF4;
-constexpr DISPID kDispZoomRatio = 0x144;
 
 constexpr int kPdf417 = 40;
 constexpr int kDataMatrix = 41;

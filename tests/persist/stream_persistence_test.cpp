@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include "control/error_info.h"
@@ -286,6 +287,27 @@ TEST(StreamForm, EveryTruncationFails) {
     const HRESULT hr = LoadBytes(control, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
     ASSERT_TRUE(Failed(hr));
     ASSERT_FALSE(control.IsLoading());
+  }
+}
+
+TEST(StreamForm, DamagedStreamsNeverCrash) {
+  CQlnBarcode source;
+  testing::Apply(source, EveryPersistedPropertyChanged());
+  const Bytes saved = Saved(source);
+  std::mt19937 random(14);
+  std::uniform_int_distribution<std::size_t> at(0, saved.size() - 1);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 400; ++round) {
+    Bytes bytes = saved;
+    for (int i = 0; i < 1 + round % 8; ++i) {
+      bytes[at(random)] = static_cast<std::uint8_t>(byte(random));
+    }
+    CQlnBarcode control;
+    const HRESULT hr = LoadBytes(control, bytes);
+    // Whatever the damage, the answer is a result and the control is usable afterwards.
+    EXPECT_TRUE(hr == S_OK || Failed(hr));
+    EXPECT_FALSE(control.IsLoading());
+    Saved(control);
   }
 }
 
