@@ -36,10 +36,10 @@ int Combinations(int rest, int left, int widest, bool excludeNoNarrow) {
     count -= Binomial(left - rest - 1, rest - 1);
   }
   if (rest > 1) {
-    int tooWide = 0;
-    for (int big = left - (rest - 1); big > widest; --big) {
-      tooWide += Binomial(left - big - 1, rest - 2);
-    }
+    // The sets whose current element leaves one of the rest wider than `widest`: the sum over
+    // big = widest + 1 .. left - rest + 1 of C(left - big - 1, rest - 2), which the hockey-stick
+    // identity gives in one term.
+    const int tooWide = Binomial(left - widest - 1, rest - 1);
     count -= tooWide * rest;
   } else if (left > widest) {
     --count;
