@@ -281,12 +281,14 @@ HRESULT CQlnBarcode::put_Comment(const std::u16string& v) {
   if (!RequestEdit(kDispComment)) {
     return S_FALSE;
   }
-  // A backslash followed by the letter n is the one escape: a line break.
+  // A backslash followed by the letter n is the one escape: a line break. A loaded comment is
+  // the stored text, escapes already applied, so it is taken as it stands: converting it again
+  // would turn the literal "\\n" of the comment at creation into a third line.
   const std::string ansi = WideToAnsi(v);
   std::string text;
   text.reserve(ansi.size());
   for (size_t i = 0; i < ansi.size(); ++i) {
-    if (ansi[i] == '\\' && i + 1 < ansi.size() && ansi[i + 1] == 'n') {
+    if (!loading_ && ansi[i] == '\\' && i + 1 < ansi.size() && ansi[i + 1] == 'n') {
       text.push_back('\n');
       ++i;
     } else {

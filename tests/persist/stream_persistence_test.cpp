@@ -213,6 +213,21 @@ TEST(StreamForm, EverySymbologyKeepsItsMessage) {
   EXPECT_EQ(loaded.Properties().message, u"400638133393");
 }
 
+TEST(StreamForm, CommentsReloadAsStored) {
+  // The comment at creation holds a literal backslash and n; a comment set later holds the line
+  // break its escape became. Both come back as they were, not escaped a second time.
+  CQlnBarcode fresh;
+  CQlnBarcode set;
+  ASSERT_EQ(set.put_Comment(u"one\\ntwo \\ three"), S_OK);
+  for (CQlnBarcode* original : {&fresh, &set}) {
+    CQlnBarcode loaded;
+    ASSERT_EQ(LoadBytes(loaded, Saved(*original)), S_OK);
+    EXPECT_EQ(loaded.Properties().comment, original->Properties().comment);
+  }
+  EXPECT_EQ(set.Properties().comment, u"one\ntwo \\ three");
+  EXPECT_NE(fresh.Properties().comment.find(u"enter \\n at"), std::u16string::npos);
+}
+
 TEST(StreamForm, MetricLengthsReloadUnconverted) {
   CQlnBarcode original;
   original.put_Measurement(qlxMeasureMetrics);
