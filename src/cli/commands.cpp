@@ -39,7 +39,8 @@ std::string EncodingErrorText(int symbology, const barlib_error& e) {
   return text + e.message;
 }
 
-// Encodes the control's symbol into `out`; reports an encoding failure on `err`.
+}  // namespace
+
 int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err) {
   const int symbology = control.Properties().symbology;
   const Family family = SymbologyFamily(symbology);
@@ -67,6 +68,8 @@ int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err)
     return kExitCannotEncode;
   }
 }
+
+namespace {
 
 // Remembers whether a drawing reported a symbol it could not encode.
 class ErrorWatch : public IBarcodeEvents {
