@@ -29,7 +29,6 @@
 #include "control/automation.h"
 #include "control/error_info.h"
 #include "control/qln_barcode.h"
-#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/com/error_object.h"
 #include "platform/files/file_replace.h"
@@ -119,12 +118,6 @@ RowResult MakeLabel(const Job& job, const BatchSetup& setup) {
     const bool numbered = outcome.status == host::SettingsOutcome::Status::Refused;
     return Failure(r, numbered ? NumberOf(outcome.hr) : "", Unprefixed(text));
   }
-  std::string message;
-  for (const auto& applied : outcome.applied) {
-    if (SameIgnoringAsciiCase(applied.member->name, "Message")) {
-      message = applied.value;
-    }
-  }
   const ImageFormatInfo& format = setup.FormatFor(job.output);
   auto watch = std::make_shared<ErrorWatch>();
   control.Events().Advise(watch);
@@ -143,7 +136,7 @@ RowResult MakeLabel(const Job& job, const BatchSetup& setup) {
   }
   if (setup.verify) {
     // Before the file is written, so that a label that does not read back is never printed.
-    const Verification v = VerifyLabel(control, message);
+    const Verification v = VerifyLabel(control);
     if (v.status == Verification::Status::Mismatch) {
       return Failure(r, "", "verification failed: " + v.detail);
     }

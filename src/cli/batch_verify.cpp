@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "control/qln_barcode.h"
+#include "platform/codepage.h"
 #include "platform/image/image_codecs.h"
 #include "render/raster_export.h"
 
@@ -43,6 +44,7 @@ constexpr std::array kReadable = {
 };
 
 constexpr unsigned kReaderSeconds = 10;
+constexpr int kMargin = 16;
 
 bool Matches(const std::string& decoded, const std::string& message, Match match) {
   if (decoded == message) {
@@ -122,7 +124,7 @@ bool ReadInChild(const std::vector<std::uint8_t>& grey, int width, int height, Z
 
 }  // namespace
 
-Verification VerifyLabel(CQlnBarcode& control, const std::string& message) {
+Verification VerifyLabel(CQlnBarcode& control) {
   const int symbology = control.Properties().symbology;
   const ReadableSymbology* readable = nullptr;
   for (const auto& r : kReadable) {
@@ -137,12 +139,15 @@ Verification VerifyLabel(CQlnBarcode& control, const std::string& message) {
   if (!bitmap) {
     return {Verification::Status::NotVerifiable, "the label could not be drawn for the reader"};
   }
-  const int width = bitmap->Width();
-  const int height = bitmap->Height();
-  std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  for (int y = 0; y < height; ++y) {
-    image::ExpandRow(*bitmap, y, grey.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width));
+  // A white margin: a label drawn with its symbol at the edge still has a quiet zone for the reader.
+  const int width = bitmap->Width() + 2 * kMargin;
+  const int height = bitmap->Height() + 2 * kMargin;
+  std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 255);
+  for (int y = 0; y < bitmap->Height(); ++y) {
+    image::ExpandRow(*bitmap, y,
+                     grey.data() + static_cast<std::size_t>(y + kMargin) * static_cast<std::size_t>(width) + kMargin);
   }
+  const std::string message = WideToUtf8(control.Properties().message);
   std::string text;
   std::string failure;
   if (!ReadInChild(grey, width, height, readable->format, text, failure)) {

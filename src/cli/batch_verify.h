@@ -1,6 +1,6 @@
 #pragma once
 // Reading a label back: the control's label drawn as a raster image and decoded by a barcode
-// reader library, the text compared with the message the symbol was given.
+// reader library, the text compared with the control's Message.
 //
 // The reader runs in a child process forked for the call, so that an assertion, a crash or a
 // hang inside the library (10 s at most) ends the child and not the caller; the child only
@@ -19,7 +19,7 @@ struct Verification {
   std::string detail;  // NotVerifiable and Mismatch: why, as a sentence fragment
 };
 
-// `message` is the Message the control was given (UTF-8).
-Verification VerifyLabel(CQlnBarcode& control, const std::string& message);
+// Compares with the control's Message.
+Verification VerifyLabel(CQlnBarcode& control);
 
 }  // namespace linnet::cli

@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "cli/batch_verify.h"
 #include "cli/command_table.h"
 #include "cli/label_warnings.h"
 #include "cli/report.h"
@@ -237,6 +238,16 @@ int RunExport(Session& s) {
     // The label shows the error text in place of the symbol; say why, as encode would.
     std::ostringstream unused;
     return EncodeInto(control, unused, s.err);
+  }
+  if (s.line.verify) {
+    const Verification v = VerifyLabel(control);
+    if (v.status == Verification::Status::Mismatch) {
+      s.err << "linnet: verification failed: " << v.detail << '\n';
+      return kExitCannotEncode;
+    }
+    if (v.status == Verification::Status::NotVerifiable) {
+      s.warnings.Note("not verifiable: " + v.detail);
+    }
   }
   WarnAboutSymbol(control, s.message, s.warnings);
   WarnAboutDrawing(control, format->writer == ImageWriter::Raster, s.warnings);
