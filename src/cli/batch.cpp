@@ -238,7 +238,7 @@ class Pipeline {
       if (r.Failed()) {
         ++failed_;
         progress_.Interrupt();
-        err_ << "linnet: row " << r.row << " (" << r.output << "): " << r.message << '\n';
+        err_ << "linnet: row " << r.row << (r.output.empty() ? "" : " (" + r.output + ")") << ": " << r.message << '\n';
         stop_ = setup_.failFast;
       }
       if (report_ != nullptr) {
@@ -301,7 +301,13 @@ Job JobOf(const host::DataRow& row, const BatchSetup& setup, std::map<std::strin
   return job;
 }
 
+// The rows of a plain file, for the progress line; 0 (not known) for standard input, a pipe
+// or a device, which cannot be read twice.
 std::size_t CountRows(const BatchSetup& setup) {
+  std::error_code ec;
+  if (setup.input == "-" || !std::filesystem::is_regular_file(setup.input, ec)) {
+    return 0;
+  }
   std::ifstream in(setup.input, std::ios::binary);
   std::string error;
   std::size_t count = 0;
@@ -348,7 +354,7 @@ int RunBatch(Session& s) {
     report << "row,output,status,error,message\r\n";
   }
   const bool quiet = s.line.quiet;
-  Progress progress(s.err, isatty(STDERR_FILENO) != 0, quiet, quiet || setup.input == "-" ? 0 : CountRows(setup));
+  Progress progress(s.err, isatty(STDERR_FILENO) != 0, quiet, quiet ? 0 : CountRows(setup));
   std::size_t failed = 0;
   {
     Pipeline pipeline(setup, s.err, setup.report ? &report : nullptr, progress);

@@ -29,7 +29,7 @@ constexpr std::array kOptions = {
                "batch: K/N from JOB_COMPLETION_INDEX and LINNET_SHARD_COUNT, or from SLURM_ARRAY_TASK_ID and "
                "SLURM_ARRAY_TASK_COUNT"},
     OptionSpec{Option::Report, "report", '\0', "FILE", "batch: write the outcome of every row as CSV"},
-    OptionSpec{Option::Force, "force", 'f', nullptr, "batch: replace existing files"},
+    OptionSpec{Option::Force, "force", '\0', nullptr, "batch: replace existing files"},
     OptionSpec{Option::FailFast, "fail-fast", '\0', nullptr, "batch: stop at the first failed row"},
     OptionSpec{Option::InputFormat, "input-format", '\0', "FORMAT", "batch: csv or jsonl (default: by extension)"},
 };

@@ -162,7 +162,7 @@ TEST(LinnetBatch, OutputTemplateAndInputs) {
        {"-o", "D/out/{sku}.png"},
        3,
        {"x.png"},
-       "linnet: row 2 (): the row has no value for {sku} of the output template\n"},
+       "linnet: row 2: the row has no value for {sku} of the output template\n"},
       {"JSON Lines from standard input",
        "{\"Message\":\"J1\"}\n{\"Symbology\":\"datamatrix\",\"Message\":\"J2\"}\n",
        "-",
