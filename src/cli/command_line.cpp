@@ -22,6 +22,16 @@ constexpr std::array kOptions = {
     OptionSpec{Option::Quiet, "quiet", 'q', nullptr, "no warnings or notes on standard error"},
     OptionSpec{Option::Strict, "strict", '\0', nullptr, "a warning fails the command with exit status 3"},
     OptionSpec{Option::Help, "help", 'h', nullptr, "this command's help"},
+    OptionSpec{Option::Verify, "verify", '\0', nullptr, "decode the written symbol with a reader and compare"},
+    OptionSpec{Option::Jobs, "jobs", 'j', "N", "batch: N worker threads (default: the number of cores)"},
+    OptionSpec{Option::Shard, "shard", '\0', "K/N", "batch: only the rows with (row - 1) mod N = K - 1"},
+    OptionSpec{Option::ShardFromEnv, "shard-from-env", '\0', nullptr,
+               "batch: K/N from JOB_COMPLETION_INDEX and LINNET_SHARD_COUNT, or from SLURM_ARRAY_TASK_ID and "
+               "SLURM_ARRAY_TASK_COUNT"},
+    OptionSpec{Option::Report, "report", '\0', "FILE", "batch: write the outcome of every row as CSV"},
+    OptionSpec{Option::Force, "force", '\0', nullptr, "batch: replace existing files"},
+    OptionSpec{Option::FailFast, "fail-fast", '\0', nullptr, "batch: stop at the first failed row"},
+    OptionSpec{Option::InputFormat, "input-format", '\0', "FORMAT", "batch: csv or jsonl (default: by extension)"},
 };
 
 const OptionSpec* LongOption(std::string_view name) {
@@ -88,6 +98,30 @@ bool Take(CommandLine& line, const OptionSpec& o, const std::string& value, std:
       return true;
     case Option::Help:
       line.help = true;
+      return true;
+    case Option::Verify:
+      line.verify = true;
+      return true;
+    case Option::Jobs:
+      line.batch.jobs = value;
+      return true;
+    case Option::Shard:
+      line.batch.shard = value;
+      return true;
+    case Option::ShardFromEnv:
+      line.batch.shardFromEnv = true;
+      return true;
+    case Option::Report:
+      line.batch.report = value;
+      return true;
+    case Option::Force:
+      line.batch.force = true;
+      return true;
+    case Option::FailFast:
+      line.batch.failFast = true;
+      return true;
+    case Option::InputFormat:
+      line.batch.inputFormat = value;
       return true;
   }
   return true;

@@ -14,7 +14,27 @@
 
 namespace linnet::cli {
 
-enum class Option { Set, Symbology, Message, Input, Output, Format, Load, Xml, Quiet, Strict, Help };
+enum class Option {
+  Set,
+  Symbology,
+  Message,
+  Input,
+  Output,
+  Format,
+  Load,
+  Xml,
+  Quiet,
+  Strict,
+  Help,
+  Verify,
+  Jobs,
+  Shard,
+  ShardFromEnv,
+  Report,
+  Force,
+  FailFast,
+  InputFormat,
+};
 
 constexpr unsigned Bit(Option o) {
   return 1U << static_cast<unsigned>(o);
@@ -47,6 +67,16 @@ struct CommandLine {
   bool quiet = false;                   // warnings silenced
   bool strict = false;                  // warnings fail the command (exit 3)
   bool help = false;                    // COMMAND --help
+  bool verify = false;                  // --verify: read the written symbol back
+  struct Batch {                        // the options of batch, checked by it
+    std::optional<std::string> jobs;    // -j N
+    std::optional<std::string> shard;   // --shard K/N
+    bool shardFromEnv = false;
+    std::optional<std::string> report;  // --report FILE
+    std::optional<std::string> inputFormat;
+    bool force = false;
+    bool failFast = false;
+  } batch;
   std::vector<std::string> operands;
 };
 

@@ -21,7 +21,21 @@ constexpr std::array kCommands = {
                 "tiff, bmp, emf, wmf, svg), else PNG. EMF, WMF and SVG keep the real colours; the\n"
                 "raster formats are two-colour. A symbol that cannot be encoded still gives a label,\n"
                 "with the error text in place of the symbol, and exit status 3.\n",
-                kSettingOptions | Bit(Option::Output) | Bit(Option::Format), 0, 0, "", true, true, RunExport},
+                kSettingOptions | Bit(Option::Output) | Bit(Option::Format) | Bit(Option::Verify), 0, 0, "", true, true,
+                RunExport},
+    CommandSpec{"batch", "[OPTIONS] INPUT -o TEMPLATE", "one label per row of a CSV or JSON Lines file",
+                "INPUT (- for standard input) is CSV with a header row of property names, or JSON\n"
+                "Lines with property names as keys. Each row sets its properties on top of the\n"
+                "OPTIONS and writes one file named by TEMPLATE: {row} is the row number ({row:06}\n"
+                "zero-padded), {NAME} the row's value of column NAME made safe for a file name.\n"
+                "A column named in TEMPLATE that is no property only names the file. Exit status 0\n"
+                "when every row succeeded, 3 when some failed (each named on standard error or in\n"
+                "--report FILE), 1 for a usage error.\n",
+                (kSettingOptions & ~Bit(Option::Strict) & ~Bit(Option::Input)) | Bit(Option::Output) |
+                    Bit(Option::Format) | Bit(Option::Verify) | Bit(Option::Jobs) | Bit(Option::Shard) |
+                    Bit(Option::ShardFromEnv) | Bit(Option::Report) | Bit(Option::Force) | Bit(Option::FailFast) |
+                    Bit(Option::InputFormat),
+                1, 1, "an INPUT file (- for standard input)", false, true, RunBatch},
     CommandSpec{"save", "[OPTIONS] -o FILE [--xml]", "write a property file (binary compound file or XML)",
                 "The design as a binary compound file, or with --xml as an XML property file;\n"
                 "-o - writes it to standard output. An existing file is replaced only when it is\n"

@@ -55,8 +55,13 @@ int RunList(Session& session);
 int RunHelp(Session& session);
 int RunVersion(Session& session);
 int RunCompletion(Session& session);
+int RunBatch(Session& session);  // batch.cpp
 
 // The names --format takes (commands.cpp).
 std::vector<std::string> ExportFormatNames();
+
+// Encodes the control's symbol into `out` (encode's output); reports an encoding failure on
+// `err` and returns the exit status (commands.cpp).
+int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err);
 
 }  // namespace linnet::cli

@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "cli/batch_verify.h"
 #include "cli/command_table.h"
 #include "cli/label_warnings.h"
 #include "cli/report.h"
@@ -39,7 +40,8 @@ std::string EncodingErrorText(int symbology, const barlib_error& e) {
   return text + e.message;
 }
 
-// Encodes the control's symbol into `out`; reports an encoding failure on `err`.
+}  // namespace
+
 int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err) {
   const int symbology = control.Properties().symbology;
   const Family family = SymbologyFamily(symbology);
@@ -67,6 +69,8 @@ int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err)
     return kExitCannotEncode;
   }
 }
+
+namespace {
 
 // Remembers whether a drawing reported a symbol it could not encode.
 class ErrorWatch : public IBarcodeEvents {
@@ -236,6 +240,16 @@ int RunExport(Session& s) {
     // The label shows the error text in place of the symbol; say why, as encode would.
     std::ostringstream unused;
     return EncodeInto(control, unused, s.err);
+  }
+  if (s.line.verify) {
+    const Verification v = VerifyLabel(control);
+    if (v.status == Verification::Status::Mismatch) {
+      s.err << "linnet: verification failed: " << v.detail << '\n';
+      return kExitCannotEncode;
+    }
+    if (v.status == Verification::Status::NotVerifiable) {
+      s.warnings.Note("not verifiable: " + v.detail);
+    }
   }
   WarnAboutSymbol(control, s.message, s.warnings);
   WarnAboutDrawing(control, format->writer == ImageWriter::Raster, s.warnings);

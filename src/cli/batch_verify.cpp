@@ -1,0 +1,162 @@
+#define ZX_USE_UTF8 1
+#include "cli/batch_verify.h"
+
+#include <ZXing/ReadBarcode.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "control/qln_barcode.h"
+#include "platform/codepage.h"
+#include "platform/image/image_codecs.h"
+#include "render/raster_export.h"
+
+namespace linnet::cli {
+
+namespace {
+
+// How a decoded text may differ from the message: a check digit the encoder adds (or a
+// number-system digit of UPC) may lead or trail.
+enum class Match { Exact, CheckDigits };
+
+struct ReadableSymbology {
+  int symbology;
+  ZXing::BarcodeFormat format;
+  Match match;
+};
+
+constexpr std::array kReadable = {
+    ReadableSymbology{0, ZXing::BarcodeFormat::Code39, Match::CheckDigits},
+    ReadableSymbology{4, ZXing::BarcodeFormat::Code93, Match::Exact},
+    ReadableSymbology{5, ZXing::BarcodeFormat::Code128, Match::Exact},
+    ReadableSymbology{7, ZXing::BarcodeFormat::ITF, Match::CheckDigits},
+    ReadableSymbology{8, ZXing::BarcodeFormat::UPCA, Match::CheckDigits},
+    ReadableSymbology{9, ZXing::BarcodeFormat::UPCE, Match::CheckDigits},
+    ReadableSymbology{10, ZXing::BarcodeFormat::EAN13, Match::CheckDigits},
+    ReadableSymbology{11, ZXing::BarcodeFormat::EAN8, Match::CheckDigits},
+    ReadableSymbology{40, ZXing::BarcodeFormat::PDF417, Match::Exact},
+    ReadableSymbology{41, ZXing::BarcodeFormat::DataMatrix, Match::Exact},
+};
+
+constexpr unsigned kReaderSeconds = 10;
+constexpr int kMargin = 16;
+
+bool Matches(const std::string& decoded, const std::string& message, Match match) {
+  if (decoded == message) {
+    return true;
+  }
+  if (match == Match::Exact || decoded.size() < message.size() || decoded.size() > message.size() + 2) {
+    return false;
+  }
+  for (std::size_t lead = 0; lead + message.size() <= decoded.size() && lead <= 1; ++lead) {
+    if (decoded.compare(lead, message.size(), message) == 0 && decoded.size() - message.size() - lead <= 1) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Runs the reader in a child; the text it found, or nullopt-like failure in `failure`.
+bool ReadInChild(const std::vector<std::uint8_t>& grey, int width, int height, ZXing::BarcodeFormat format,
+                 std::string& text, std::string& failure) {
+  int fds[2];
+  if (pipe(fds) != 0) {
+    failure = std::string("the reader could not be started: ") + std::strerror(errno);
+    return false;
+  }
+  const pid_t child = fork();
+  if (child < 0) {
+    failure = std::string("the reader could not be started: ") + std::strerror(errno);
+    close(fds[0]);
+    close(fds[1]);
+    return false;
+  }
+  if (child == 0) {
+    close(fds[0]);
+    alarm(kReaderSeconds);
+    ZXing::DecodeHints hints;
+    hints.setFormats(format).setTryHarder(true).setTryRotate(true);
+    const auto result = ZXing::ReadBarcode({grey.data(), width, height, ZXing::ImageFormat::Lum}, hints);
+    if (result.isValid()) {
+      const std::string found = result.text();
+      std::size_t done = 0;
+      while (done < found.size()) {
+        const ssize_t n = write(fds[1], found.data() + done, found.size() - done);
+        if (n <= 0) {
+          _exit(2);
+        }
+        done += static_cast<std::size_t>(n);
+      }
+      _exit(0);
+    }
+    _exit(1);
+  }
+  close(fds[1]);
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = read(fds[0], buffer, sizeof buffer);
+    if (n > 0) {
+      text.append(buffer, static_cast<std::size_t>(n));
+    } else if (n == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  close(fds[0]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFSIGNALED(status)) {
+    failure = WTERMSIG(status) == SIGALRM ? "the reader gave no answer in time"
+                                          : "the reader stopped with signal " + std::to_string(WTERMSIG(status));
+    return false;
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    failure = "the reader found no symbol";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Verification VerifyLabel(CQlnBarcode& control) {
+  const int symbology = control.Properties().symbology;
+  const ReadableSymbology* readable = nullptr;
+  for (const auto& r : kReadable) {
+    if (r.symbology == symbology) {
+      readable = &r;
+    }
+  }
+  if (readable == nullptr) {
+    return {Verification::Status::NotVerifiable, "no reader reads symbology " + std::to_string(symbology)};
+  }
+  const auto bitmap = DrawRasterLabel(control);
+  if (!bitmap) {
+    return {Verification::Status::NotVerifiable, "the label could not be drawn for the reader"};
+  }
+  // A white margin: a label drawn with its symbol at the edge still has a quiet zone for the reader.
+  const int width = bitmap->Width() + 2 * kMargin;
+  const int height = bitmap->Height() + 2 * kMargin;
+  std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 255);
+  for (int y = 0; y < bitmap->Height(); ++y) {
+    image::ExpandRow(*bitmap, y,
+                     grey.data() + static_cast<std::size_t>(y + kMargin) * static_cast<std::size_t>(width) + kMargin);
+  }
+  const std::string message = WideToUtf8(control.Properties().message);
+  std::string text;
+  std::string failure;
+  if (!ReadInChild(grey, width, height, readable->format, text, failure)) {
+    return {Verification::Status::Mismatch, failure};
+  }
+  if (!Matches(text, message, readable->match)) {
+    return {Verification::Status::Mismatch, "the reader read '" + text + "', not '" + message + "'"};
+  }
+  return {Verification::Status::Verified, {}};
+}
+
+}  // namespace linnet::cli
