@@ -22,6 +22,9 @@ constexpr std::array kOptions = {
     OptionSpec{Option::Quiet, "quiet", 'q', nullptr, "no warnings or notes on standard error"},
     OptionSpec{Option::Strict, "strict", '\0', nullptr, "a warning fails the command with exit status 3"},
     OptionSpec{Option::Help, "help", 'h', nullptr, "this command's help"},
+    OptionSpec{Option::Listen, "listen", '\0', "ADDR:PORT", "serve: the address to listen on (127.0.0.1:8080)"},
+    OptionSpec{Option::Threads, "threads", '\0', "N", "serve: the number of workers"},
+    OptionSpec{Option::Cors, "cors", '\0', "ORIGIN", "serve: allow this origin to call the API from a browser"},
 };
 
 const OptionSpec* LongOption(std::string_view name) {
@@ -88,6 +91,15 @@ bool Take(CommandLine& line, const OptionSpec& o, const std::string& value, std:
       return true;
     case Option::Help:
       line.help = true;
+      return true;
+    case Option::Listen:
+      line.listen = value;
+      return true;
+    case Option::Threads:
+      line.threads = value;
+      return true;
+    case Option::Cors:
+      line.cors = value;
       return true;
   }
   return true;

@@ -14,7 +14,22 @@
 
 namespace linnet::cli {
 
-enum class Option { Set, Symbology, Message, Input, Output, Format, Load, Xml, Quiet, Strict, Help };
+enum class Option {
+  Set,
+  Symbology,
+  Message,
+  Input,
+  Output,
+  Format,
+  Load,
+  Xml,
+  Quiet,
+  Strict,
+  Help,
+  Listen,
+  Threads,
+  Cors
+};
 
 constexpr unsigned Bit(Option o) {
   return 1U << static_cast<unsigned>(o);
@@ -47,6 +62,9 @@ struct CommandLine {
   bool quiet = false;                   // warnings silenced
   bool strict = false;                  // warnings fail the command (exit 3)
   bool help = false;                    // COMMAND --help
+  std::optional<std::string> listen;    // serve: --listen ADDR:PORT
+  std::optional<std::string> threads;   // serve: --threads N
+  std::optional<std::string> cors;      // serve: --cors ORIGIN
   std::vector<std::string> operands;
 };
 

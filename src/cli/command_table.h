@@ -55,6 +55,7 @@ int RunList(Session& session);
 int RunHelp(Session& session);
 int RunVersion(Session& session);
 int RunCompletion(Session& session);
+int RunServe(Session& session);
 
 // The names --format takes (commands.cpp).
 std::vector<std::string> ExportFormatNames();
