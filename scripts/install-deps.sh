@@ -12,4 +12,7 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   libgsf-1-dev libpugixml-dev \
   libzint-dev zint hyperfine \
   zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils \
-  python3-pip python3-setuptools python3-wheel man-db binutils >/dev/null
+  python3-pip python3-setuptools python3-wheel man-db binutils \
+  libcpp-httplib-dev nlohmann-json3-dev librsvg2-bin wrk chromium nodejs npm >/dev/null
+# The designer's browser test drives Chromium with puppeteer-core (the browser is Debian's).
+(cd "$(dirname "$0")/../tests/browser" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)

@@ -98,6 +98,14 @@ void Properties(const httplib::Request&, httplib::Response& res) {
   res.set_content(schema, kJson);
 }
 
+void Formats(const httplib::Request&, httplib::Response& res) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const auto& f : ImageFormats()) {
+    list.push_back({{"name", f.names[0]}, {"mimeType", f.mimeType}});
+  }
+  SendJson(res, 200, list);
+}
+
 void Health(const httplib::Request&, httplib::Response& res) {
   res.set_content(R"({"status":"ok"})", kJson);
 }
@@ -108,8 +116,8 @@ void Metrics(const httplib::Request&, httplib::Response& res) {
 
 void Designer(const httplib::Request&, httplib::Response& res) {
   res.set_header("Content-Security-Policy",
-                 "default-src 'self'; img-src 'self' data: blob:; style-src 'self' 'unsafe-inline'; "
-                 "script-src 'self' 'unsafe-inline'");
+                 "default-src 'none'; connect-src 'self'; img-src 'self' blob:; style-src 'unsafe-inline'; "
+                 "script-src 'unsafe-inline'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'");
   res.set_header("X-Content-Type-Options", "nosniff");
   res.set_content(reinterpret_cast<const char*>(kDesignerPage), sizeof kDesignerPage, "text/html; charset=utf-8");
 }
@@ -127,6 +135,7 @@ constexpr std::array kRoutes = {
     Route{Method::Get, "/healthz", Health},
     Route{Method::Get, "/metrics", Metrics},
     Route{Method::Get, "/v1/properties", Properties},
+    Route{Method::Get, "/v1/formats", Formats},
     Route{Method::GetPost, R"(/v1/render\.([A-Za-z]+))", Render},
     Route{Method::Post, "/v1/design", SaveDesignRoute},
     Route{Method::Post, "/v1/design/load", LoadDesignRoute},
