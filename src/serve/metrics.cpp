@@ -32,7 +32,8 @@ Counters& State() {
 
 // The route a path counts under: a known path, or "other".
 std::string RouteOf(std::string_view path) {
-  static constexpr std::array kFixed = {"/", "/healthz", "/metrics", "/v1/properties", "/v1/formats", "/v1/design", "/v1/design/load"};
+  static constexpr std::array kFixed = {"/",           "/healthz",   "/metrics",       "/v1/properties",
+                                        "/v1/formats", "/v1/design", "/v1/design/load"};
   for (const char* p : kFixed) {
     if (path == p) {
       return p;

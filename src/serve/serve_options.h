@@ -10,7 +10,7 @@ namespace linnet::serve {
 struct ServeOptions {
   std::string host = "127.0.0.1";
   int port = 8080;
-  std::size_t threads = 2;      // workers rendering requests
+  std::size_t threads = 16;     // workers; each holds one keep-alive connection at a time
   std::size_t queueLimit = 64;  // connections waiting for a worker before 503
   std::size_t maxBodyBytes = 1 << 20;
   int timeLimitSeconds = 5;  // reading and writing one request
