@@ -32,6 +32,11 @@ class ErrorWatch : public IBarcodeEvents {
   bool fired = false;
 };
 
+const char* MessageMemberName() {
+  static const char* const name = FindAutomationMember("Message", false)->name;
+  return name;
+}
+
 // The engine's code and message for the symbol the control holds; Ok when it encodes.
 Outcome EncodingOutcome(const CQlnBarcode& control) {
   const int symbology = control.Properties().symbology;
@@ -47,7 +52,7 @@ Outcome EncodingOutcome(const CQlnBarcode& control) {
     return {OutcomeKind::EncodingError, e.code,
             std::string(EncodingErrorKind(symbology)) + " Encoding Error " + std::to_string(e.code) + ". " +
                 WideToUtf8(AnsiToWide(e.message)),
-            "Message"};
+            MessageMemberName()};
   }
 }
 

@@ -141,7 +141,7 @@ TEST_F(ServeApi, FailuresAnswerTheDocumentedStatusAndJson) {
        "Invalid value for BarHeight property."},
       {"GET", "/v1/render.png?Rotation=sideways", "", 400, 0, "Rotation", ""},
       {"GET", "/v1/render.png?NoSuchProperty=1", "", 400, 0, "NoSuchProperty", "no settable property"},
-      {"GET", "/v1/render.png?Symbology=42&Message=x", "", 422, -1, "Message", "Maxicode Encoding Error "},
+      {"GET", "/v1/render.png?Symbology=42&Message=x", "", 422, -1, "message", "Maxicode Encoding Error "},
       {"GET", "/v1/render.png?RasterImageResolution=1000000", "", 413, 6122, "", ""},
       {"GET", "/v1/render.bmp?RasterImageResolution=1000000", "", 413, 6122, "", ""},
       {"GET", "/v1/render.xyz", "", 400, 0, "", "unknown image format"},
