@@ -13,4 +13,11 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   libzint-dev zint hyperfine \
   zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils \
   libreoffice-draw-nogui libwmf-bin gsfonts librsvg2-bin \
-  python3-pip python3-setuptools python3-wheel man-db binutils >/dev/null
+  python3-pip python3-setuptools python3-wheel man-db binutils \
+  libcpp-httplib-dev wrk chromium >/dev/null
+# Node.js and npm: a machine that has them (from any source) keeps its own; Debian's npm
+# conflicts with other Node.js packages.
+command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+  nodejs npm >/dev/null
+# The designer's browser test drives Chromium with puppeteer-core (the browser is Debian's).
+(cd "$(dirname "$0")/../tests/browser" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)

@@ -32,6 +32,9 @@ constexpr std::array kOptions = {
     OptionSpec{Option::Force, "force", '\0', nullptr, "batch: replace existing files"},
     OptionSpec{Option::FailFast, "fail-fast", '\0', nullptr, "batch: stop at the first failed row"},
     OptionSpec{Option::InputFormat, "input-format", '\0', "FORMAT", "batch: csv or jsonl (default: by extension)"},
+    OptionSpec{Option::Listen, "listen", '\0', "ADDR:PORT", "serve: the address to listen on (127.0.0.1:8080)"},
+    OptionSpec{Option::Threads, "threads", '\0', "N", "serve: the number of workers"},
+    OptionSpec{Option::Cors, "cors", '\0', "ORIGIN", "serve: allow this origin to call the API from a browser"},
 };
 
 const OptionSpec* LongOption(std::string_view name) {
@@ -122,6 +125,15 @@ bool Take(CommandLine& line, const OptionSpec& o, const std::string& value, std:
       return true;
     case Option::InputFormat:
       line.batch.inputFormat = value;
+      return true;
+    case Option::Listen:
+      line.listen = value;
+      return true;
+    case Option::Threads:
+      line.threads = value;
+      return true;
+    case Option::Cors:
+      line.cors = value;
       return true;
   }
   return true;

@@ -34,6 +34,9 @@ enum class Option {
   Force,
   FailFast,
   InputFormat,
+  Listen,
+  Threads,
+  Cors
 };
 
 constexpr unsigned Bit(Option o) {
@@ -77,6 +80,9 @@ struct CommandLine {
     bool force = false;
     bool failFast = false;
   } batch;
+  std::optional<std::string> listen;   // serve: --listen ADDR:PORT
+  std::optional<std::string> threads;  // serve: --threads N
+  std::optional<std::string> cors;     // serve: --cors ORIGIN
   std::vector<std::string> operands;
 };
 

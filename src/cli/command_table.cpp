@@ -52,6 +52,13 @@ constexpr std::array kCommands = {
     CommandSpec{"completion", "bash", "print a bash completion script",
                 "Load it with: source <(linnet completion bash)\n", Bit(Option::Help), 1, 1, "a shell name (bash)",
                 false, true, RunCompletion},
+    CommandSpec{"serve", "[--listen ADDR:PORT] [--threads N] [--cors ORIGIN]",
+                "an HTTP rendering service and a label designer at /",
+                "Renders labels over HTTP: GET or POST /v1/render.FORMAT with the properties in the\n"
+                "query or as a JSON object, GET /v1/properties, POST /v1/design, /healthz and\n"
+                "/metrics. Listens on 127.0.0.1:8080 unless told otherwise; see the README.\n",
+                Bit(Option::Listen) | Bit(Option::Threads) | Bit(Option::Cors) | Bit(Option::Help), 0, 0, "", false,
+                true, RunServe},
     CommandSpec{"help", "[COMMAND]", "this help, or a command's", "", 0, 0, 1, "", false, false, RunHelp},
     CommandSpec{"version", "", "the control's version line", "", Bit(Option::Help), 0, 0, "", false, false, RunVersion},
 };

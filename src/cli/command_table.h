@@ -56,6 +56,7 @@ int RunHelp(Session& session);
 int RunVersion(Session& session);
 int RunCompletion(Session& session);
 int RunBatch(Session& session);  // batch.cpp
+int RunServe(Session& session);
 
 // The names --format takes (commands.cpp).
 std::vector<std::string> ExportFormatNames();
