@@ -308,17 +308,21 @@ TEST(LinnetBatch, ExistingFilesAreReplacedOnlyWithForce) {
 
 TEST(LinnetBatch, VerifyReadsEveryLabelBack) {
   const std::string dir = testing::MakeTempDir();
-  WriteAll(dir + "/rows.csv",
-           "Symbology,Message\ncode128,VERIFY-1\nean_13,400638133393\ndatamatrix,Matrix 3\npostnet,12345\n");
+  WriteAll(
+      dir + "/rows.csv",
+      "Symbology,Message,ShowComment\ncode128,VERIFY-1,\nean_13,400638133393,\ndatamatrix,Matrix 3,\npostnet,12345,\n"
+      "datamatrix,Matrix 5,true\n");
   const auto r = Linnet({"batch", dir + "/rows.csv", "-o", dir + "/out/{row}.png", "--verify", "--report",
                          dir + "/report.csv", "-q", "--set", "ShowComment=false"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.exitCode, 3) << r.err;
   EXPECT_EQ(Replaced(ReadAll(dir + "/report.csv"), dir, "D"),
             "row,output,status,error,message\r\n"
             "1,D/out/1.png,verified,,\r\n"
             "2,D/out/2.png,verified,,\r\n"
             "3,D/out/3.png,verified,,\r\n"
-            "4,D/out/4.png,not verifiable,,no reader reads symbology 20\r\n");
+            "4,D/out/4.png,not verifiable,,no reader reads symbology 20\r\n"
+            "5,D/out/5.png,failed,,verification failed: the reader found no symbol\r\n");
+  EXPECT_FALSE(fs::exists(dir + "/out/5.png"));  // the comment beside the matrix defeats the reader
 
   const auto exported = Linnet({"export", "-b", "code128", "-d", "EXPORT-1", "-o", dir + "/e.png", "--verify"});
   EXPECT_EQ(exported.exitCode, 0) << exported.err;
