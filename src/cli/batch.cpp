@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -224,7 +225,13 @@ class Pipeline {
         job = std::move(queue_.front());
         queue_.pop_front();
       }
-      RowResult result = MakeLabel(job, setup_);
+      RowResult result;
+      try {
+        result = MakeLabel(job, setup_);
+      } catch (const std::exception& e) {
+        // An exception must not leave a worker thread: that would end the process.
+        result = Failure(RowResult{job.row, job.output, {}, {}, {}}, "", e.what());
+      }
       const std::lock_guard lock(mutex_);
       done_.emplace(job.slot, std::move(result));
       EmitInOrder();

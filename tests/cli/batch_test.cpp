@@ -1,6 +1,7 @@
 // linnet batch through the built binary: rows to files, failures per row, identical output
 // whatever the worker count or shard, the output template, and --verify.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,52 @@ TEST(LinnetBatch, WorkerCountsAndShardsWriteTheSameFiles) {
   ASSERT_EQ(part.size(), 12U);
   EXPECT_EQ(part.begin()->first, "002.png");
   EXPECT_EQ(part.rbegin()->first, "035.png");
+}
+
+TEST(LinnetBatch, ShardFromTheJobRunnersEnvironment) {
+  const std::string dir = testing::MakeTempDir();
+  WriteAll(dir + "/rows.csv", "Message\nA\nB\nC\nD\nE\nF\n");
+  const struct {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> env;
+    int exitCode;
+    std::vector<std::string> files;
+  } cases[] = {
+      {"Kubernetes indexed Job", {{"JOB_COMPLETION_INDEX", "1"}, {"LINNET_SHARD_COUNT", "3"}}, 0, {"B.png", "E.png"}},
+      {"Slurm array from 0",
+       {{"SLURM_ARRAY_TASK_ID", "0"}, {"SLURM_ARRAY_TASK_COUNT", "2"}},
+       0,
+       {"A.png", "C.png", "E.png"}},
+      {"Slurm array from 5",
+       {{"SLURM_ARRAY_TASK_ID", "7"}, {"SLURM_ARRAY_TASK_COUNT", "3"}, {"SLURM_ARRAY_TASK_MIN", "5"}},
+       0,
+       {"C.png", "F.png"}},
+      {"an index without a count", {{"JOB_COMPLETION_INDEX", "1"}}, 1, {}},
+      {"an index beyond the count", {{"JOB_COMPLETION_INDEX", "3"}, {"LINNET_SHARD_COUNT", "3"}}, 1, {}},
+      {"nothing set", {}, 1, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const char* name : {"JOB_COMPLETION_INDEX", "LINNET_SHARD_COUNT", "SLURM_ARRAY_TASK_ID",
+                             "SLURM_ARRAY_TASK_COUNT", "SLURM_ARRAY_TASK_MIN"}) {
+      unsetenv(name);
+    }
+    for (const auto& [name, value] : c.env) {
+      setenv(name, value, 1);
+    }
+    fs::remove_all(dir + "/out");
+    const auto r = Linnet(
+        {"batch", dir + "/rows.csv", "-o", dir + "/out/{Message}.png", "-b", "code128", "-q", "--shard-from-env"});
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : FilesUnder(dir + "/out")) {
+      names.push_back(name);
+    }
+    EXPECT_EQ(names, c.files);
+    for (const auto& [name, value] : c.env) {
+      unsetenv(name);
+    }
+  }
 }
 
 TEST(LinnetBatch, OutputTemplateAndInputs) {
@@ -261,17 +308,21 @@ TEST(LinnetBatch, ExistingFilesAreReplacedOnlyWithForce) {
 
 TEST(LinnetBatch, VerifyReadsEveryLabelBack) {
   const std::string dir = testing::MakeTempDir();
-  WriteAll(dir + "/rows.csv",
-           "Symbology,Message\ncode128,VERIFY-1\nean_13,400638133393\ndatamatrix,Matrix 3\npostnet,12345\n");
+  WriteAll(
+      dir + "/rows.csv",
+      "Symbology,Message,ShowComment\ncode128,VERIFY-1,\nean_13,400638133393,\ndatamatrix,Matrix 3,\npostnet,12345,\n"
+      "datamatrix,Matrix 5,true\n");
   const auto r = Linnet({"batch", dir + "/rows.csv", "-o", dir + "/out/{row}.png", "--verify", "--report",
                          dir + "/report.csv", "-q", "--set", "ShowComment=false"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.exitCode, 3) << r.err;
   EXPECT_EQ(Replaced(ReadAll(dir + "/report.csv"), dir, "D"),
             "row,output,status,error,message\r\n"
             "1,D/out/1.png,verified,,\r\n"
             "2,D/out/2.png,verified,,\r\n"
             "3,D/out/3.png,verified,,\r\n"
-            "4,D/out/4.png,not verifiable,,no reader reads symbology 20\r\n");
+            "4,D/out/4.png,not verifiable,,no reader reads symbology 20\r\n"
+            "5,D/out/5.png,failed,,verification failed: the reader found no symbol\r\n");
+  EXPECT_FALSE(fs::exists(dir + "/out/5.png"));  // the comment beside the matrix defeats the reader
 
   const auto exported = Linnet({"export", "-b", "code128", "-d", "EXPORT-1", "-o", dir + "/e.png", "--verify"});
   EXPECT_EQ(exported.exitCode, 0) << exported.err;
