@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "control/qln_barcode.h"
+#include "platform/ascii_case.h"
 #include "platform/log.h"
 #include "render/image_formats.h"
 #include "serve/designer_page.h"
@@ -39,9 +40,14 @@ RequestProperties PropertiesOf(const httplib::Request& req) {
   return {query, req.get_header_value("Content-Type"), req.body};
 }
 
+// A flag of the service's own, its name in any case as the query reader takes it.
 bool FlagSet(const httplib::Request& req, const char* name) {
-  const std::string v = req.get_param_value(name);
-  return v == "1" || v == "true";
+  for (const auto& [key, value] : req.params) {
+    if (SameIgnoringAsciiCase(key, name) && (value == "1" || value == "true")) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void Render(const httplib::Request& req, httplib::Response& res) {

@@ -175,7 +175,7 @@ TEST_F(ServeApi, FailuresAnswerTheDocumentedStatusAndJson) {
 
 TEST_F(ServeApi, AnEncodingErrorGivesTheLabelWhenAskedFor) {
   auto client = Client();
-  const auto res = client.Get("/v1/render.png?Symbology=42&Message=x&allowError=1");
+  const auto res = client.Get("/v1/render.png?Symbology=42&Message=x&AllowError=1");
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 200);
   EXPECT_TRUE(res->body.starts_with("\x89PNG"));
