@@ -24,7 +24,7 @@ target_link_libraries(linnet_shared PRIVATE linnet_core)
 target_include_directories(linnet_shared INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
                                                    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_link_options(linnet_shared PRIVATE -Wl,--version-script=${LINNET_EXPORT_MAP})
-if(NOT LINNET_SANITIZE)
+if(NOT LINNET_SANITIZE AND NOT LINNET_FUZZ AND NOT LINNET_SANITIZE_THREAD)
   # The sanitizer runtimes come with the executable, so only a plain build can insist.
   target_link_options(linnet_shared PRIVATE -Wl,--no-undefined)
 endif()

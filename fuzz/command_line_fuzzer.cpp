@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "cli/property_text.h"
+#include "host/property_text.h"
 #include "control/automation.h"
 #include "control/qln_barcode.h"
 
@@ -27,15 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   linnet::CQlnBarcode control;
   for (const auto& setting : line->settings) {
     const linnet::AutomationMember* member = linnet::FindAutomationMember(setting.name, true);
-    if (member == nullptr || member->put == nullptr || setting.source != linnet::cli::Setting::Source::Value) {
+    if (member == nullptr || member->put == nullptr || setting.source != linnet::host::Setting::Source::Value) {
       continue;
     }
     linnet::Variant value;
-    if (linnet::cli::ParseValue(*member, setting.value, value, error)) {
+    if (linnet::host::ParseValue(*member, setting.value, value, error)) {
       linnet::PutAutomationProperty(control, *member, value);
       linnet::Variant back;
       if (member->get != nullptr && member->get(control, back) == linnet::S_OK) {
-        linnet::cli::FormatValue(*member, back);
+        linnet::host::FormatValue(*member, back);
       }
     }
   }
