@@ -59,7 +59,7 @@ int DescriptorBuffer::sync() {
 
 std::streamsize DescriptorBuffer::xsputn(const char* data, std::streamsize size) {
   if (size <= 0) {
-    return 0;
+    return 0;  // an empty write may come with no buffer at all (an empty vector's data())
   }
   const auto n = static_cast<std::size_t>(size);
   if (n <= static_cast<std::size_t>(epptr() - pptr())) {
