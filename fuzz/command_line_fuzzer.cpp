@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "host/property_text.h"
 #include "control/automation.h"
 #include "control/qln_barcode.h"
+#include "host/property_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   std::vector<std::string> args(1);
