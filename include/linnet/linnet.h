@@ -78,7 +78,7 @@ typedef enum linnet_type {
   LINNET_TYPE_DOUBLE = 3,  /* _set_double / _get_double */
   LINNET_TYPE_TEXT = 4,    /* _set_text / _get_text, UTF-8 */
   LINNET_TYPE_COLOR = 5,   /* _set_int / _get_int: the 32 bits 0x00BBGGRR (0x80...: system colour) */
-  LINNET_TYPE_FONT = 6,    /* no typed function yet: fonts travel in property files (save/load) */
+  LINNET_TYPE_FONT = 6,    /* _set_text / _get_text: "Name[,points][,bold][,italic][,underline][,strikethrough]" */
   LINNET_TYPE_PICTURE = 7, /* not available */
   LINNET_TYPE_ENUM = 8     /* _set_int / _get_int by number, _set_enum / _get_enum by enumerator name */
 } linnet_type;

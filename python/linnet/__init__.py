@@ -153,7 +153,7 @@ class Barcode:
             value = c_double()
             _lib.linnet_barcode_get_double(self._handle, key, byref(value))
             return value.value
-        if kind == _native.TYPE_TEXT:
+        if kind in (_native.TYPE_TEXT, _native.TYPE_FONT):
             text, length = c_void_p(), c_size_t()
             _lib.linnet_barcode_get_text(self._handle, key, byref(text), byref(length))
             try:

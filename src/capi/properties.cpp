@@ -8,6 +8,7 @@
 
 #include "capi/handle.h"
 #include "control/automation.h"
+#include "host/property_text.h"
 #include "platform/codepage.h"
 
 namespace linnet::capi {
@@ -135,7 +136,18 @@ linnet_result linnet_barcode_set_text(linnet_barcode* barcode, const char* name,
     if (utf8 == nullptr) {
       return Refuse(E_POINTER, "The text is NULL.");
     }
-    return Put(b, name, {LINNET_TYPE_TEXT}, Variant::Text(Utf8ToWide(utf8)));
+    if (linnet_property_type(name) != LINNET_TYPE_FONT) {
+      return Put(b, name, {LINNET_TYPE_TEXT}, Variant::Text(Utf8ToWide(utf8)));
+    }
+    // A font is its text form, "Name[,points][,bold][,italic][,underline][,strikethrough]",
+    // read as linnet --set reads it.
+    const AutomationMember* member = FindAutomationMember(name, true);
+    Variant font;
+    std::string problem;
+    if (!host::ParseValue(*member, utf8, font, problem)) {
+      return Refuse(E_INVALIDARG, std::string(member->name) + ": " + problem);
+    }
+    return PutAutomationProperty(b.control, *member, font);
   });
 }
 
@@ -199,11 +211,11 @@ linnet_result linnet_barcode_get_text(linnet_barcode* barcode, const char* name,
     }
     const AutomationMember* member = nullptr;
     Variant v;
-    const HRESULT hr = Get(b, name, {LINNET_TYPE_TEXT}, utf8, member, v);
+    const HRESULT hr = Get(b, name, {LINNET_TYPE_TEXT, LINNET_TYPE_FONT}, utf8, member, v);
     if (Failed(hr)) {
       return hr;
     }
-    const std::string text = WideToUtf8(v.AsText());
+    const std::string text = member->kind == ValueKind::Font ? host::FormatValue(*member, v) : WideToUtf8(v.AsText());
     *utf8 = CopyForCaller(text);
     if (*utf8 == nullptr) {
       return E_OUTOFMEMORY;

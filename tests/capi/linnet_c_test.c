@@ -250,6 +250,13 @@ static void values(void) {
   EXPECT(text != NULL && strcmp(text, "Zo\xC3\xAB 42") == 0 && length == 7);
   linnet_free(text);
 
+  /* a font is its text form; a size that is no number is refused and changes nothing */
+  EXPECT(linnet_barcode_set_text(b, "CommentFont", "Courier New,12,bold") == LINNET_S_OK);
+  EXPECT(linnet_barcode_set_text(b, "CommentFont", "Arial,huge") == LINNET_E_INVALIDARG);
+  EXPECT(linnet_barcode_get_text(b, "CommentFont", &text, &length) == LINNET_S_OK);
+  EXPECT(text != NULL && strcmp(text, "Courier New,12,bold") == 0);
+  linnet_free(text);
+
   EXPECT(linnet_barcode_set_double(b, "NarrowToWideRatio", 2.25) == LINNET_S_OK);
   EXPECT(linnet_barcode_get_double(b, "NarrowToWideRatio", &d) == LINNET_S_OK && d == 2.25);
   EXPECT(linnet_barcode_set_bool(b, "ShowHRText", 0) == LINNET_S_OK);
