@@ -92,6 +92,10 @@ TEST(CompoundFile, MalformedFiles) {
                                   reinterpret_cast<const std::uint8_t*>(name) + 16);
   ASSERT_NE(nameAt, hugeContents.end());
   std::fill(nameAt + 120, nameAt + 124, 0x7F);
+  // Its first sector (at byte 116) lies far beyond the mini stream.
+  Bytes contentsOutside = valid;
+  const auto entryAt = contentsOutside.begin() + (nameAt - hugeContents.begin());
+  std::fill(entryAt + 116, entryAt + 119, 0x7F);
   Bytes badHeader = garbage;
   const std::uint8_t signature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
   std::copy(std::begin(signature), std::end(signature), badHeader.begin());
@@ -107,7 +111,11 @@ TEST(CompoundFile, MalformedFiles) {
       {"no Contents", otherStream, storage::STG_E_FILENOTFOUND},
       {"empty Contents", emptyContents, E_FAIL},
       {"Contents larger than the file", hugeContents, 0},
+      {"Contents starting outside the file", contentsOutside, 0},
   };
+  // What the storage library says about a damaged file belongs in the diagnostic log, never
+  // on the host's standard error.
+  ::testing::internal::CaptureStderr();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     CQlnBarcode control;
@@ -120,6 +128,7 @@ TEST(CompoundFile, MalformedFiles) {
     EXPECT_FALSE(control.IsLoading());
     EXPECT_EQ(control.Properties().barHeight, 1000);
   }
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(CompoundFile, EveryTruncationFailsCleanly) {

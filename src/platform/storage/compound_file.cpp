@@ -42,20 +42,35 @@ struct OutputClose {
 };
 using OutputPtr = std::unique_ptr<GsfOutput, OutputClose>;
 
+constexpr auto kAllLevels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
+
+void ToDiagnostics(const gchar* domain, GLogLevelFlags /*level*/, const gchar* message, gpointer /*data*/) {
+  log::Write("[storage] ", std::string(domain != nullptr ? domain : "") + ": " + (message ? message : "") + "\n");
+}
+
 // libgsf reports a damaged file through GLib's log as well as through its results; those lines
 // go to our diagnostics instead of standard error.
 void RouteLibraryMessages() {
   static std::once_flag once;
   std::call_once(once, [] {
-    const auto handler = [](const gchar* domain, GLogLevelFlags /*level*/, const gchar* message, gpointer) {
-      log::Write("[storage] ", std::string(domain != nullptr ? domain : "") + ": " + (message ? message : "") + "\n");
-    };
     for (const char* domain : {"libgsf", "libgsf:msole"}) {
-      g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
-                        handler, nullptr);
+      g_log_set_handler(domain, kAllLevels, &ToDiagnostics, nullptr);
     }
   });
 }
+
+// Some of libgsf's warnings carry no domain at all. The null domain is the host application's
+// own, so it is routed only while a call into libgsf runs.
+class UnnamedDomainRoute {
+ public:
+  UnnamedDomainRoute() : id_(g_log_set_handler(nullptr, kAllLevels, &ToDiagnostics, nullptr)) {}
+  ~UnnamedDomainRoute() { g_log_remove_handler(nullptr, id_); }
+  UnnamedDomainRoute(const UnnamedDomainRoute&) = delete;
+  UnnamedDomainRoute& operator=(const UnnamedDomainRoute&) = delete;
+
+ private:
+  guint id_;
+};
 
 HRESULT WriteStream(GsfOutfile* root, const std::string& name, std::span<const std::uint8_t> contents) {
   const OutputPtr child(gsf_outfile_new_child(root, name.c_str(), FALSE));
@@ -73,6 +88,7 @@ HRESULT WriteStream(GsfOutfile* root, const std::string& name, std::span<const s
 HRESULT WriteCompoundFile(const Guid& classId, const std::string& streamName, std::span<const std::uint8_t> contents,
                           std::vector<std::uint8_t>& file) {
   RouteLibraryMessages();
+  const UnnamedDomainRoute unnamed;
   try {
     const GObjectPtr<GsfOutput> sink(gsf_output_memory_new());
     if (!sink) {
@@ -112,6 +128,7 @@ HRESULT WriteCompoundFile(const Guid& classId, const std::string& streamName, st
 HRESULT ReadCompoundFileStream(std::span<const std::uint8_t> file, const std::string& streamName,
                                std::vector<std::uint8_t>& contents, Guid* classId) {
   RouteLibraryMessages();
+  const UnnamedDomainRoute unnamed;
   try {
     const GObjectPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     if (!input) {
