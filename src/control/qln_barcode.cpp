@@ -570,16 +570,45 @@ HRESULT CQlnBarcode::LabelSizeGetter(bool width, std::int32_t* v) {
     *v = width ? props_.labelWidth : props_.labelHeight;
     return S_OK;
   }
+  const SizeL size = MeasuredLabelSize();
+  *v = width ? size.cx : size.cy;
+  return S_OK;
+}
+
+SizeL CQlnBarcode::MeasuredLabelSize() {
+  const auto same = [](const FontPtr& font, bool had, const FontDescription& then) {
+    return font ? had && font->Description() == then : !had;
+  };
+  // Measuring stores the label size it finds, so the snapshot is taken after measuring: an
+  // unchanged control measures to the same values again.
+  if (labelSizeMemo_ && labelSizeMemo_->props == props_ && same(font_, labelSizeMemo_->hasFont, labelSizeMemo_->font) &&
+      same(commentFont_, labelSizeMemo_->hasCommentFont, labelSizeMemo_->commentFont)) {
+    return labelSizeMemo_->size;
+  }
   const std::int32_t saved = layout_.resolution;
   layout_.resolution = gdi::kScreenDpi;
-  const SizeL size = ComputeNaturalSize(*this);
+  const SizeL natural = ComputeNaturalSize(*this);
   layout_.resolution = saved;
-  std::int32_t result = Truncate(std::floor((width ? size.cx : size.cy) / 2.54 + 0.5));
-  if (props_.measurement == qlxMeasureMetrics) {
-    result = Truncate(result * 2.54);
+  SizeL size;
+  for (auto [from, to] : {std::pair{natural.cx, &size.cx}, std::pair{natural.cy, &size.cy}}) {
+    *to = Truncate(std::floor(from / 2.54 + 0.5));
+    if (props_.measurement == qlxMeasureMetrics) {
+      *to = Truncate(*to * 2.54);
+    }
   }
-  *v = result;
-  return S_OK;
+  auto memo = std::make_unique<LabelSizeMemo>();
+  memo->props = props_;
+  memo->hasFont = font_ != nullptr;
+  memo->hasCommentFont = commentFont_ != nullptr;
+  if (font_) {
+    memo->font = font_->Description();
+  }
+  if (commentFont_) {
+    memo->commentFont = commentFont_->Description();
+  }
+  memo->size = size;
+  labelSizeMemo_ = std::move(memo);
+  return size;
 }
 
 HRESULT CQlnBarcode::StoreLabelSize(std::int32_t& slot, std::int32_t value, bool modifiedBeforeResize) {

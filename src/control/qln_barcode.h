@@ -232,6 +232,10 @@ class CQlnBarcode {
   HRESULT StoreStock(DISPID dispid, T& slot, T value);
   HRESULT StoreExtension(int servedSymbology, bool setsModified);
   HRESULT LabelSizeGetter(bool width, std::int32_t* v);
+  // The label size in user units while AutoLabelSize is on: measured, or the last measurement
+  // when nothing it depends on (the properties and the fonts' descriptions, which a host may
+  // change in place) has changed since.
+  SizeL MeasuredLabelSize();
   HRESULT StoreLabelSize(std::int32_t& slot, std::int32_t value, bool modifiedBeforeResize);
 
   ControlProperties props_;
@@ -241,6 +245,15 @@ class CQlnBarcode {
   LayoutState layout_;
   SizeL naturalSize_;
   SizeL extent_;
+  struct LabelSizeMemo {
+    ControlProperties props;
+    FontDescription font;
+    FontDescription commentFont;
+    bool hasFont = false;
+    bool hasCommentFont = false;
+    SizeL size;
+  };
+  std::unique_ptr<LabelSizeMemo> labelSizeMemo_;
   RectL positionRect_;
   bool modified_ = false;
   bool loading_ = false;

@@ -246,6 +246,35 @@ TEST(ControlProperties, LabelSizeWhenNotAutomatic) {
   EXPECT_EQ(w, 7000);
 }
 
+TEST(ControlProperties, AutomaticLabelSizeFollowsEveryChange) {
+  // The label-size getters may reuse a measurement, but never one older than a property, or
+  // than a font the host changed in place (the Font object is shared, no setter runs).
+  CQlnBarcode c;
+  std::int32_t before = 0;
+  std::int32_t again = 0;
+  c.get_LabelHeight(&before);
+  c.get_LabelHeight(&again);
+  EXPECT_EQ(again, before);
+  const struct {
+    const char* change;
+    std::function<void(CQlnBarcode&)> apply;
+  } changes[] = {
+      {"a property", [](CQlnBarcode& control) { control.put_BarHeight(2000); }},
+      {"the shared font in place",
+       [](CQlnBarcode& control) { control.FontRef()->MutableDescription().sizeTenThousandths = 360000; }},
+      {"the comment font in place",
+       [](CQlnBarcode& control) { control.CommentFontRef()->MutableDescription().sizeTenThousandths = 360000; }},
+  };
+  for (const auto& row : changes) {
+    SCOPED_TRACE(row.change);
+    row.apply(c);
+    std::int32_t after = 0;
+    c.get_LabelHeight(&after);
+    EXPECT_GT(after, before);
+    before = after;
+  }
+}
+
 TEST(ControlProperties, CommentLineBreakEscape) {
   const struct {
     std::u16string in;
