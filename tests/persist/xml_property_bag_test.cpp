@@ -11,6 +11,7 @@
 #include "persist/xml_text.h"
 #include "platform/codepage.h"
 #include "platform/com/font_persist.h"
+#include "support/failing_sink.h"
 #include "support/run_command.h"
 
 namespace linnet::persist {
@@ -80,20 +81,7 @@ std::string Document(const std::string& body, const std::string& clsid = "{11111
   return "<?xml version=\"1.0\"?>\n<Object clsid=\"" + clsid + "\">" + body + "</Object>";
 }
 
-class FailingSink final : public image::ByteSink {
- public:
-  explicit FailingSink(size_t budget) : budget_(budget) {}
-  bool Write(const void* /*data*/, size_t size) override {
-    if (size > budget_) {
-      return false;
-    }
-    budget_ -= size;
-    return true;
-  }
-
- private:
-  size_t budget_;
-};
+using testing::FailingSink;
 
 TEST(XmlPropertyBag, WritesTheDocumentLayout) {
   FakeObject object({{u"_cx", Variant::UnsignedLong(5080)},

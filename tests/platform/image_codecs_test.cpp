@@ -9,26 +9,13 @@
 #include <random>
 #include <string>
 
+#include "support/failing_sink.h"
 #include "support/run_command.h"
 
 namespace linnet::image {
 namespace {
 
-// Accepts the first `budget` bytes, then fails every write.
-class FailingSink : public ByteSink {
- public:
-  explicit FailingSink(size_t budget) : budget_(budget) {}
-  bool Write(const void* /*data*/, size_t size) override {
-    if (size > budget_) {
-      return false;
-    }
-    budget_ -= size;
-    return true;
-  }
-
- private:
-  size_t budget_;
-};
+using testing::FailingSink;
 
 std::unique_ptr<gdi::MonoBitmap> Checkerboard(std::int32_t w, std::int32_t h) {
   auto b = gdi::MonoBitmap::Create(w, h);

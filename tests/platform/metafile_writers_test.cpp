@@ -5,6 +5,7 @@
 #include "platform/gdi/emf_recorder.h"
 #include "platform/gdi/svg_recorder.h"
 #include "platform/gdi/wmf_recorder.h"
+#include "support/failing_sink.h"
 #include "support/metafile_records.h"
 
 namespace linnet::gdi {
@@ -12,20 +13,7 @@ namespace {
 
 using testing::Bytes;
 
-class FailingSink : public image::ByteSink {
- public:
-  explicit FailingSink(size_t budget) : budget_(budget) {}
-  bool Write(const void* /*data*/, size_t size) override {
-    if (size > budget_) {
-      return false;
-    }
-    budget_ -= size;
-    return true;
-  }
-
- private:
-  size_t budget_;
-};
+using testing::FailingSink;
 
 GdiCall Fill(RectL rect, ColorRef color) {
   GdiCall c;
