@@ -103,6 +103,7 @@ void WarnAboutDrawing(CQlnBarcode& control, bool twoColour, Warnings& warnings) 
   const std::int32_t width = p.labelWidth;
   const std::int32_t height = p.labelHeight;
   control.put_AutoLabelSize(VARIANT_TRUE);
+  (void)control.NaturalSize();  // measuring stores the label size it finds
   if (width < p.labelWidth || height < p.labelHeight) {
     warnings.Warn("the fixed label size " + std::to_string(width) + " x " + std::to_string(height) +
                   " is smaller than the label needs (" + std::to_string(p.labelWidth) + " x " +

@@ -72,8 +72,10 @@ bool IsAsciiAlphanumeric(char16_t c) {
 CQlnBarcode::CQlnBarcode()
     : font_(MakeFont(u"Arial", 9)), commentFont_(MakeFont(u"Arial", 8)), errorFont_(MakeFont(u"Courier New", 6, 700)) {
   props_.comment = DefaultComment();
-  naturalSize_ = ComputeNaturalSize(*this);
-  extent_ = naturalSize_;
+  // The natural size and the extent are measured when first asked for: measuring the text
+  // loads the fonts, which a control that only encodes never needs.
+  naturalSizeStale_ = true;
+  extentStale_ = true;
 }
 
 CQlnBarcode::~CQlnBarcode() = default;
@@ -122,13 +124,47 @@ void CQlnBarcode::Resize() {
     resizeAfterLoad_ = true;
     return;
   }
-  naturalSize_ = ComputeNaturalSize(*this);
-  extent_ = {Truncate(naturalSize_.cx * props_.zoomRatio), Truncate(naturalSize_.cy * props_.zoomRatio)};
-  positionRect_.right = positionRect_.left + PixelsFromHimetric(extent_.cx);
-  positionRect_.bottom = positionRect_.top + PixelsFromHimetric(extent_.cy);
+  naturalSizeStale_ = true;
+  extentStale_ = true;
+  // An in-place site is told the new position rectangle at once; without one the size is
+  // measured when somebody asks for it.
   if (host_ && host_->HasInPlaceSite()) {
-    host_->OnPosRectChange(positionRect_);
+    host_->OnPosRectChange(PositionRect());
   }
+}
+
+const SizeL& CQlnBarcode::NaturalSize() {
+  if (naturalSizeStale_) {
+    naturalSizeStale_ = false;
+    naturalSize_ = ComputeNaturalSize(*this);
+  }
+  return naturalSize_;
+}
+
+const SizeL& CQlnBarcode::Extent() {
+  if (extentStale_) {
+    extentStale_ = false;
+    const SizeL natural = NaturalSize();
+    extent_ = {Truncate(natural.cx * props_.zoomRatio), Truncate(natural.cy * props_.zoomRatio)};
+    positionRect_.right = positionRect_.left + PixelsFromHimetric(extent_.cx);
+    positionRect_.bottom = positionRect_.top + PixelsFromHimetric(extent_.cy);
+  }
+  return extent_;
+}
+
+void CQlnBarcode::SetExtent(const SizeL& extent) {
+  extentStale_ = false;
+  extent_ = extent;
+}
+
+const RectL& CQlnBarcode::PositionRect() {
+  Extent();
+  return positionRect_;
+}
+
+void CQlnBarcode::SetPositionRect(const RectL& rect) {
+  Extent();
+  positionRect_ = rect;
 }
 
 void CQlnBarcode::ResizeIfLabel() {

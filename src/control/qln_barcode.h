@@ -200,12 +200,13 @@ class CQlnBarcode {
   [[nodiscard]] bool IsLoading() const { return loading_; }
   // While loading, the setters' resizes wait: the load ends with one, from the loaded values.
   void SetLoading(bool loading);
-  [[nodiscard]] const SizeL& NaturalSize() const { return naturalSize_; }
-  [[nodiscard]] const SizeL& Extent() const { return extent_; }
+  // Measured on first use after a change (the text measurement loads fonts).
+  [[nodiscard]] const SizeL& NaturalSize();
+  [[nodiscard]] const SizeL& Extent();
   // Persistence restores the extent a host kept, as it stood.
-  void SetExtent(const SizeL& extent) { extent_ = extent; }
-  [[nodiscard]] const RectL& PositionRect() const { return positionRect_; }
-  void SetPositionRect(const RectL& rect) { positionRect_ = rect; }
+  void SetExtent(const SizeL& extent);
+  [[nodiscard]] const RectL& PositionRect();
+  void SetPositionRect(const RectL& rect);
 
  private:
   // A getter's answer: the value, or E_POINTER without a place to put it.
@@ -222,7 +223,7 @@ class CQlnBarcode {
   void NotifyChanged(DISPID dispid) const;
   void ViewChange() const;
   void DataChange() const;
-  // Recomputes the natural size and the extent, and tells the in-place site.
+  // Marks the natural size and the extent for measuring, and tells the in-place site.
   void Resize();
   void ResizeIfLabel();
   // The shared tail of the plain setters: store, resize if label, refresh, modified.
@@ -245,6 +246,8 @@ class CQlnBarcode {
   LayoutState layout_;
   SizeL naturalSize_;
   SizeL extent_;
+  bool naturalSizeStale_ = true;
+  bool extentStale_ = true;
   struct LabelSizeMemo {
     ControlProperties props;
     FontDescription font;
