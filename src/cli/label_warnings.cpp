@@ -1,7 +1,6 @@
 #include "cli/label_warnings.h"
 
 #include <algorithm>
-#include <regex>
 #include <string>
 #include <string_view>
 
@@ -83,10 +82,15 @@ void WarnAboutSymbol(const CQlnBarcode& control, const std::optional<std::string
       CheckTheCheckDigit(number, warnings);
     }
   }
-  // A GTIN in a GS1 element string: "(01)" and its 14 digits.
-  static const std::regex kGtin(R"(\(01\)(\d{14})(?!\d))");
-  for (std::sregex_iterator it(ansi.begin(), ansi.end(), kGtin), end; it != end && !dataBar14; ++it) {
-    CheckTheCheckDigit((*it)[1].str(), warnings);
+  // A GTIN in a GS1 element string: "(01)" and exactly 14 digits.
+  constexpr std::string_view kGtinAi = "(01)";
+  constexpr std::size_t kGtinDigits = 14;
+  for (std::size_t at = ansi.find(kGtinAi); at != std::string::npos && !dataBar14; at = ansi.find(kGtinAi, at + 1)) {
+    const std::string_view digits = std::string_view(ansi).substr(at + kGtinAi.size(), kGtinDigits);
+    const std::size_t after = at + kGtinAi.size() + kGtinDigits;
+    if (digits.size() == kGtinDigits && AllDigits(digits) && (after >= ansi.size() || !AllDigits(ansi.substr(after, 1)))) {
+      CheckTheCheckDigit(digits, warnings);
+    }
   }
 }
 
