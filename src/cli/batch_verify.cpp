@@ -1,16 +1,16 @@
-#define ZX_USE_UTF8 1
 #include "cli/batch_verify.h"
 
-#include <ZXing/ReadBarcode.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "cli/reader_module.h"
 #include "control/qln_barcode.h"
 #include "platform/codepage.h"
 #include "platform/image/image_codecs.h"
@@ -26,22 +26,20 @@ enum class Match { Exact, CheckDigits };
 
 struct ReadableSymbology {
   int symbology;
-  ZXing::BarcodeFormat format;
+  const char* format;  // the reader's name of it
   Match match;
 };
 
 constexpr std::array kReadable = {
-    ReadableSymbology{0, ZXing::BarcodeFormat::Code39, Match::CheckDigits},
-    ReadableSymbology{4, ZXing::BarcodeFormat::Code93, Match::Exact},
-    ReadableSymbology{5, ZXing::BarcodeFormat::Code128, Match::Exact},
-    ReadableSymbology{7, ZXing::BarcodeFormat::ITF, Match::CheckDigits},
-    ReadableSymbology{8, ZXing::BarcodeFormat::UPCA, Match::CheckDigits},
-    ReadableSymbology{9, ZXing::BarcodeFormat::UPCE, Match::CheckDigits},
-    ReadableSymbology{10, ZXing::BarcodeFormat::EAN13, Match::CheckDigits},
-    ReadableSymbology{11, ZXing::BarcodeFormat::EAN8, Match::CheckDigits},
-    ReadableSymbology{40, ZXing::BarcodeFormat::PDF417, Match::Exact},
-    ReadableSymbology{41, ZXing::BarcodeFormat::DataMatrix, Match::Exact},
+    ReadableSymbology{0, "Code39", Match::CheckDigits},  ReadableSymbology{4, "Code93", Match::Exact},
+    ReadableSymbology{5, "Code128", Match::Exact},       ReadableSymbology{7, "ITF", Match::CheckDigits},
+    ReadableSymbology{8, "UPC-A", Match::CheckDigits},   ReadableSymbology{9, "UPC-E", Match::CheckDigits},
+    ReadableSymbology{10, "EAN-13", Match::CheckDigits}, ReadableSymbology{11, "EAN-8", Match::CheckDigits},
+    ReadableSymbology{40, "PDF417", Match::Exact},       ReadableSymbology{41, "DataMatrix", Match::Exact},
 };
+
+// Longer than any message the control encodes.
+constexpr std::size_t kLongestText = 1 << 16;
 
 constexpr unsigned kReaderSeconds = 10;
 constexpr int kMargin = 16;
@@ -62,8 +60,8 @@ bool Matches(const std::string& decoded, const std::string& message, Match match
 }
 
 // Runs the reader in a child; the text it found, or nullopt-like failure in `failure`.
-bool ReadInChild(const std::vector<std::uint8_t>& grey, int width, int height, ZXing::BarcodeFormat format,
-                 std::string& text, std::string& failure) {
+bool ReadInChild(const ReaderModule& reader, const std::vector<std::uint8_t>& grey, int width, int height,
+                 const char* format, std::string& text, std::string& failure) {
   int fds[2];
   if (pipe(fds) != 0) {
     failure = std::string("the reader could not be started: ") + std::strerror(errno);
@@ -79,14 +77,13 @@ bool ReadInChild(const std::vector<std::uint8_t>& grey, int width, int height, Z
   if (child == 0) {
     close(fds[0]);
     alarm(kReaderSeconds);
-    ZXing::DecodeHints hints;
-    hints.setFormats(format).setTryHarder(true).setTryRotate(true);
-    const auto result = ZXing::ReadBarcode({grey.data(), width, height, ZXing::ImageFormat::Lum}, hints);
-    if (result.isValid()) {
-      const std::string found = result.text();
+    std::vector<char> found(kLongestText);
+    std::size_t length = 0;
+    if (reader.decode(grey.data(), width, height, format, found.data(), found.size(), &length)) {
+      length = std::min(length, found.size());
       std::size_t done = 0;
-      while (done < found.size()) {
-        const ssize_t n = write(fds[1], found.data() + done, found.size() - done);
+      while (done < length) {
+        const ssize_t n = write(fds[1], found.data() + done, length - done);
         if (n <= 0) {
           _exit(2);
         }
@@ -147,10 +144,16 @@ Verification VerifyLabel(CQlnBarcode& control) {
     image::ExpandRow(*bitmap, y,
                      grey.data() + static_cast<std::size_t>(y + kMargin) * static_cast<std::size_t>(width) + kMargin);
   }
+  const auto* reader =
+      reinterpret_cast<const ReaderModule*>(modules::LoadModule(kReaderModuleName, kReaderModuleEntry));
+  if (reader == nullptr) {
+    return {Verification::Status::Mismatch,
+            "the reader module linnet-reader.so could not be loaded (LINNET_LOG=1 shows where it was looked for)"};
+  }
   const std::string message = WideToUtf8(control.Properties().message);
   std::string text;
   std::string failure;
-  if (!ReadInChild(grey, width, height, readable->format, text, failure)) {
+  if (!ReadInChild(*reader, grey, width, height, readable->format, text, failure)) {
     return {Verification::Status::Mismatch, failure};
   }
   if (!Matches(text, message, readable->match)) {

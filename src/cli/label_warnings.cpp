@@ -88,7 +88,8 @@ void WarnAboutSymbol(const CQlnBarcode& control, const std::optional<std::string
   for (std::size_t at = ansi.find(kGtinAi); at != std::string::npos && !dataBar14; at = ansi.find(kGtinAi, at + 1)) {
     const std::string_view digits = std::string_view(ansi).substr(at + kGtinAi.size(), kGtinDigits);
     const std::size_t after = at + kGtinAi.size() + kGtinDigits;
-    if (digits.size() == kGtinDigits && AllDigits(digits) && (after >= ansi.size() || !AllDigits(ansi.substr(after, 1)))) {
+    if (digits.size() == kGtinDigits && AllDigits(digits) &&
+        (after >= ansi.size() || !AllDigits(ansi.substr(after, 1)))) {
       CheckTheCheckDigit(digits, warnings);
     }
   }

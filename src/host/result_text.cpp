@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "control/error_info.h"
+#include "platform/modules/module_loader.h"
 
 namespace linnet::host {
 
@@ -12,12 +13,19 @@ const struct {
   HRESULT hr;
   const char* words;
 } kResultWords[] = {
-    {E_NOTIMPL, "not implemented"},          {E_NOINTERFACE, "interface not supported"},
-    {E_POINTER, "invalid pointer"},          {E_FAIL, "unspecified failure"},
-    {E_UNEXPECTED, "unexpected failure"},    {E_ACCESSDENIED, "access denied"},
-    {E_OUTOFMEMORY, "out of memory"},        {E_INVALIDARG, "invalid argument"},
-    {DISP_E_TYPEMISMATCH, "type mismatch"},  {DISP_E_OVERFLOW, "value out of range"},
+    {E_NOTIMPL, "not implemented"},
+    {E_NOINTERFACE, "interface not supported"},
+    {E_POINTER, "invalid pointer"},
+    {E_FAIL, "unspecified failure"},
+    {E_UNEXPECTED, "unexpected failure"},
+    {E_ACCESSDENIED, "access denied"},
+    {E_OUTOFMEMORY, "out of memory"},
+    {E_INVALIDARG, "invalid argument"},
+    {DISP_E_TYPEMISMATCH, "type mismatch"},
+    {DISP_E_OVERFLOW, "value out of range"},
     {DISP_E_BADVARTYPE, "bad variant type"},
+    {modules::CO_E_DLLNOTFOUND,
+     "a module of the library could not be loaded (LINNET_LOG=1 shows where it was looked for)"},
 };
 
 }  // namespace
