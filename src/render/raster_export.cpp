@@ -51,7 +51,9 @@ std::unique_ptr<gdi::MonoBitmap> DrawRasterLabel(CQlnBarcode& control) {
       bitmap->resolution = resolution;
     }
   }
-  ComputeNaturalSize(control);
+  // The label size the drawing stored was measured at the raster's resolution; whoever asks
+  // for it next measures again at rest (the getters and the natural size do), so there is
+  // no need to measure here.
   return bitmap;
 }
 

@@ -214,6 +214,55 @@ FontCache::~FontCache() {
   }
 }
 
+std::optional<FontFile> FontCache::AskFontconfig(const std::string& family, bool bold, bool italic) {
+  if (!fontconfigReady_ && FcInit() != FcTrue) {
+    return std::nullopt;
+  }
+  fontconfigReady_ = true;
+  FcPattern* pattern = FcPatternCreate();
+  if (!family.empty()) {
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  }
+  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult status = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &status);
+  std::optional<FontFile> found;
+  FcChar8* file = nullptr;
+  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+    found.emplace();
+    found->path = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(match, FC_INDEX, 0, &found->index);
+  }
+  if (match != nullptr) {
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+const FaceEntry* FontCache::Open(const FontFile& file) {
+  const std::string fileKey = file.path + "#" + std::to_string(file.index);
+  auto& entry = faces_[fileKey];
+  if (!entry) {
+    auto opened = std::make_unique<FaceEntry>();
+    if (FT_New_Face(library_, file.path.c_str(), file.index, &opened->face) == 0 &&
+        (opened->face->face_flags & FT_FACE_FLAG_SCALABLE) != 0) {
+      FT_Select_Charmap(opened->face, FT_ENCODING_UNICODE);
+      opened->ReadDesignMetrics();
+      entry = std::move(opened);
+    }
+  }
+  const FaceEntry* result = entry.get();
+  if (!entry) {
+    faces_.erase(fileKey);
+  }
+  return result;
+}
+
 const FaceEntry* FontCache::Match(std::u16string_view family, bool bold, bool italic) {
   const std::string name = WideToUtf8(family);
   const std::string key = Lowered(name) + (bold ? "|b" : "|") + (italic ? "i" : "");
@@ -221,43 +270,18 @@ const FaceEntry* FontCache::Match(std::u16string_view family, bool bold, bool it
     return found->second;
   }
   const FaceEntry* result = nullptr;
-  if (library_ != nullptr && (fontconfigReady_ || FcInit() == FcTrue)) {
-    fontconfigReady_ = true;
-    FcPattern* pattern = FcPatternCreate();
-    if (!name.empty()) {
-      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+  if (library_ != nullptr) {
+    if (const auto remembered = matchCache_.Find(key)) {
+      result = Open(*remembered);
     }
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult status = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &status);
-    FcChar8* file = nullptr;
-    int index = 0;
-    if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-      FcPatternGetInteger(match, FC_INDEX, 0, &index);
-      const std::string fileKey = reinterpret_cast<const char*>(file) + std::string("#") + std::to_string(index);
-      auto& entry = faces_[fileKey];
-      if (!entry) {
-        auto opened = std::make_unique<FaceEntry>();
-        if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &opened->face) == 0 &&
-            (opened->face->face_flags & FT_FACE_FLAG_SCALABLE) != 0) {
-          FT_Select_Charmap(opened->face, FT_ENCODING_UNICODE);
-          opened->ReadDesignMetrics();
-          entry = std::move(opened);
+    if (result == nullptr) {
+      if (const auto answer = AskFontconfig(name, bold, italic)) {
+        result = Open(*answer);
+        if (result != nullptr) {
+          matchCache_.Remember(key, *answer);
         }
       }
-      result = entry.get();
-      if (!entry) {
-        faces_.erase(fileKey);
-      }
     }
-    if (match != nullptr) {
-      FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
   }
   matches_[key] = result;
   return result;

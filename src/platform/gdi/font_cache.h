@@ -10,12 +10,14 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "platform/gdi/font_match_cache.h"
 #include "platform/gdi/gdi_types.h"
 
 namespace linnet::gdi {
@@ -125,9 +127,15 @@ class FontCache {
   FontCache();
   ~FontCache();
 
+  // Fontconfig's match for a family and style, reading its configuration on the first call.
+  std::optional<FontFile> AskFontconfig(const std::string& family, bool bold, bool italic);
+  // The face of a font file, opened once; nullptr when it is not a scalable font.
+  const FaceEntry* Open(const FontFile& file);
+
   std::mutex mutex_;
   FT_Library library_ = nullptr;
   bool fontconfigReady_ = false;
+  FontMatchCache matchCache_;
   std::unordered_map<std::string, const FaceEntry*> matches_;          // by family and style asked for
   std::unordered_map<std::string, std::unique_ptr<FaceEntry>> faces_;  // by font file and index
   std::map<std::pair<const FaceEntry*, std::int32_t>, std::shared_ptr<SizedFace>> sizes_;

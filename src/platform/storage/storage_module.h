@@ -19,11 +19,11 @@ struct StorageModule {
   using Accept = bool (*)(void* context, const std::uint8_t* bytes, std::size_t size);
   using Log = void (*)(const char* domain, const char* message);
   // A compound file whose root has the 16 bytes of `classId` and holds one stream.
-  HRESULT (*write)
+  HRESULT(*write)
   (const std::uint8_t* classId, const char* streamName, const std::uint8_t* contents, std::size_t size, Accept accept,
    void* context, Log log);
   // The stream `streamName` of `file`; `classId`, when not null, receives the root's 16 bytes.
-  HRESULT (*read)
+  HRESULT(*read)
   (const std::uint8_t* file, std::size_t size, const char* streamName, std::uint8_t* classId, Accept accept,
    void* context, Log log);
 };
