@@ -97,29 +97,46 @@ SizedFace::SizedFace(const FaceEntry& face, std::int32_t ppem) : face_(face), pp
 }
 
 SizedFace::~SizedFace() {
+  const auto release = [this](CachedGlyph& slot) {
+    if (slot.hasOutline) {
+      FT_Outline_Done(face_.face->glyph->library, &slot.outline);
+    }
+  };
+  std::for_each(latin_.begin(), latin_.end(), release);
+  for (auto& [c, slot] : others_) {
+    release(slot);
+  }
   if (size_ != nullptr) {
     FT_Done_Size(size_);
   }
 }
 
-SizedFace::CachedGlyph& SizedFace::Slot(char32_t c) {
-  return c < latin_.size() ? latin_[c] : others_[c];
-}
-
-bool SizedFace::Load(char32_t c) {
-  if (size_ == nullptr || FT_Activate_Size(size_) != 0) {
-    return false;
+SizedFace::CachedGlyph& SizedFace::Loaded(char32_t c) {
+  CachedGlyph& slot = c < latin_.size() ? latin_[c] : others_[c];
+  if (slot.loaded) {
+    return slot;
   }
-  const FT_UInt index = FT_Get_Char_Index(face_.face, c);
-  return FT_Load_Glyph(face_.face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) == 0;
+  slot.loaded = true;
+  if (size_ == nullptr || FT_Activate_Size(size_) != 0 ||
+      FT_Load_Glyph(face_.face, FT_Get_Char_Index(face_.face, c), FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) {
+    return slot;
+  }
+  const FT_GlyphSlot glyph = face_.face->glyph;
+  slot.advance = static_cast<std::int32_t>((glyph->advance.x + 32) >> 6);
+  if (glyph->format == FT_GLYPH_FORMAT_OUTLINE &&
+      FT_Outline_New(glyph->library, static_cast<FT_UInt>(glyph->outline.n_points), glyph->outline.n_contours,
+                     &slot.outline) == 0) {
+    if (FT_Outline_Copy(&glyph->outline, &slot.outline) == 0) {
+      slot.hasOutline = true;
+    } else {
+      FT_Outline_Done(glyph->library, &slot.outline);
+    }
+  }
+  return slot;
 }
 
 std::int32_t SizedFace::Advance(char32_t c) {
-  CachedGlyph& slot = Slot(c);
-  if (slot.advance < 0) {
-    slot.advance = Load(c) ? static_cast<std::int32_t>((face_.face->glyph->advance.x + 32) >> 6) : 0;
-  }
-  return slot.advance;
+  return Loaded(c).advance;
 }
 
 namespace {
@@ -154,11 +171,11 @@ bool RenderOutlinePart(FT_Library library, FT_Outline& outline, std::int32_t x0,
 }  // namespace
 
 const GlyphImage* SizedFace::Glyph(char32_t c, bool& tooLarge) {
-  CachedGlyph& slot = Slot(c);
+  CachedGlyph& slot = Loaded(c);
   if (!slot.rendered) {
     slot.rendered = true;
-    if (Load(c) && face_.face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
-      FT_Outline& outline = face_.face->glyph->outline;
+    if (slot.hasOutline) {
+      FT_Outline& outline = slot.outline;
       FT_BBox box;
       FT_Outline_Get_CBox(&outline, &box);
       const std::int32_t x0 = FloorPixels(box.xMin);
@@ -177,10 +194,11 @@ const GlyphImage* SizedFace::Glyph(char32_t c, bool& tooLarge) {
 }
 
 bool SizedFace::RenderWindow(char32_t c, const RectL& window, GlyphImage& out) {
-  if (!Load(c) || face_.face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
+  CachedGlyph& slot = Loaded(c);
+  if (!slot.hasOutline) {
     return false;
   }
-  FT_Outline& outline = face_.face->glyph->outline;
+  FT_Outline& outline = slot.outline;
   FT_BBox box;
   FT_Outline_Get_CBox(&outline, &box);
   // Window rows run down from the baseline; FreeType's pixel row k covers y down -k-1.

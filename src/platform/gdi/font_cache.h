@@ -4,6 +4,7 @@
 // Every call holds the cache's lock, so contexts on different threads may share it.
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include <array>
 #include <cstdint>
@@ -92,14 +93,19 @@ class SizedFace {
   bool RenderWindow(char32_t c, const RectL& window, GlyphImage& out);
 
  private:
+  // Hinting runs the font's programs, so a glyph is hinted once: its advance and its hinted
+  // outline are kept from that load, for measuring and drawing alike.
   struct CachedGlyph {
-    std::int32_t advance = -1;  // -1: not yet known
+    bool loaded = false;
+    std::int32_t advance = 0;
+    bool hasOutline = false;
+    FT_Outline outline{};
     bool rendered = false;
     bool tooLarge = false;
     GlyphImage image;
   };
-  CachedGlyph& Slot(char32_t c);
-  bool Load(char32_t c);  // loads the hinted outline into the face's glyph slot
+  // The glyph's slot, loaded.
+  CachedGlyph& Loaded(char32_t c);
 
   const FaceEntry& face_;
   std::int32_t ppem_;
