@@ -8,7 +8,7 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recomme
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy \
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation2 \
-  libpng-dev libjpeg-dev libgif-dev libtiff-dev \
+  libpng-dev libdeflate-dev libjpeg-dev libgif-dev libtiff-dev \
   libgsf-1-dev libpugixml-dev nlohmann-json3-dev \
   libzint-dev zint hyperfine \
   zxing-cpp-tools libzxing-dev zbar-tools python3 python3-olefile libxml2-utils \

@@ -39,7 +39,7 @@ namespace linnet::cli {
 
 namespace {
 
-constexpr std::size_t kSlotsPerWorker = 4;
+constexpr std::size_t kSlotsPerWorker = 16;
 
 struct Job {
   std::size_t slot = 0;  // position among the rows this run makes
@@ -256,7 +256,11 @@ class Pipeline {
       done_.erase(done_.begin());
       ++emitted_;
     }
-    spaceFree_.notify_all();
+    // The reader is woken once half the slots are free, not for every row: a wake-up per label
+    // costs more than the label's file.
+    if (stop_ || submitted_ - emitted_ <= kSlotsPerWorker * setup_.jobs / 2) {
+      spaceFree_.notify_all();
+    }
     if (stop_) {
       jobReady_.notify_all();
     }
