@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <regex>
 
 namespace Quillon::BrindleLib {
 
@@ -89,43 +87,44 @@ constexpr std::array<std::string_view, 23> kPredefinedLengthPrefixes = {
     "18", "19", "20", "23", "31", "32", "33", "34", "35", "36", "41",
 };
 
-// A pattern key compiled once, with the literal text it begins with: an AI that does not
-// begin with it cannot match, and most AIs are turned away by that test alone.
-struct CompiledKey {
-  std::regex expression;
-  std::string_view literalPrefix;
-};
-
-std::string_view LiteralPrefix(std::string_view key) {
-  if (key.find('|') != std::string_view::npos) {
-    return {};  // an alternative may begin differently
-  }
-  constexpr std::string_view kSpecial = "\\^$.|?*+()[]{}";
-  const auto end = std::min(key.find_first_of(kSpecial), key.size());
-  // A quantifier applies to the literal before it, which is then not certain to appear.
-  const bool quantified = end < key.size() && std::string_view("*+?{").find(key[end]) != std::string_view::npos;
-  return key.substr(0, quantified && end > 0 ? end - 1 : end);
+// A pattern key is a regular expression of the simplest kind: digits and ranges "[a-b]", each
+// standing for one character. Matching that directly costs a few comparisons, where a regular
+// expression engine cost most of a DataBar Expanded encoding.
+constexpr bool IsRange(std::string_view key, std::size_t at) {
+  return at + 4 < key.size() && key[at] == '[' && key[at + 2] == '-' && key[at + 4] == ']';
 }
 
-using CompiledKeys = std::array<std::optional<CompiledKey>, kAiRecords.size()>;
-
-const CompiledKeys& PatternKeys() {
-  static const CompiledKeys keys = [] {
-    CompiledKeys compiled;
-    for (std::size_t i = 0; i < kAiRecords.size(); ++i) {
-      if (kAiRecords[i].match == kAiPatternKey) {
-        compiled[i].emplace(CompiledKey{std::regex(kAiRecords[i].key, std::regex::ECMAScript | std::regex::optimize),
-                                        LiteralPrefix(kAiRecords[i].key)});
-      }
+constexpr bool IsSimplePattern(std::string_view key) {
+  for (std::size_t at = 0; at < key.size(); ++at) {
+    if (IsRange(key, at)) {
+      at += 4;
+    } else if (key[at] < '0' || key[at] > '9') {
+      return false;
     }
-    return compiled;
-  }();
-  return keys;
+  }
+  return true;
 }
 
-bool Matches(const CompiledKey& key, std::string_view ai) {
-  return ai.substr(0, key.literalPrefix.size()) == key.literalPrefix &&
-         std::regex_match(ai.begin(), ai.end(), key.expression);
+static_assert(std::all_of(kAiRecords.begin(), kAiRecords.end(),
+                          [](const AiRecord& r) { return r.match != kAiPatternKey || IsSimplePattern(r.key); }),
+              "pattern keys are digits and [a-b] ranges only");
+
+bool MatchesPattern(std::string_view key, std::string_view ai) {
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < key.size(); ++k, ++at) {
+    if (at >= ai.size()) {
+      return false;
+    }
+    if (IsRange(key, k)) {
+      if (ai[at] < key[k + 1] || ai[at] > key[k + 3]) {
+        return false;
+      }
+      k += 4;
+    } else if (ai[at] != key[k]) {
+      return false;
+    }
+  }
+  return at == ai.size();
 }
 
 }  // namespace
@@ -135,10 +134,8 @@ std::span<const AiRecord> AiTable() {
 }
 
 const AiRecord* FindAiRecord(std::string_view ai) {
-  const CompiledKeys& patterns = PatternKeys();
-  for (std::size_t i = 0; i < kAiRecords.size(); ++i) {
-    const AiRecord& record = kAiRecords[i];
-    const bool matches = record.match == kAiPatternKey ? Matches(*patterns[i], ai) : ai == record.key;
+  for (const AiRecord& record : kAiRecords) {
+    const bool matches = record.match == kAiPatternKey ? MatchesPattern(record.key, ai) : ai == record.key;
     if (matches) {
       return &record;
     }

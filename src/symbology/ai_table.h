@@ -8,7 +8,7 @@ namespace Quillon::BrindleLib {
 
 enum AiKeyMatch : int {
   kAiExactKey = 0,    // the AI must equal the key
-  kAiPatternKey = 1,  // the key is an ECMAScript regular expression matched over the whole AI
+  kAiPatternKey = 1,  // the key is a regular expression (digits and [a-b] ranges) matched over the whole AI
 };
 
 enum AiCharacters : int {
