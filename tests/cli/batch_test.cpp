@@ -329,5 +329,19 @@ TEST(LinnetBatch, VerifyReadsEveryLabelBack) {
   EXPECT_EQ(exported.err, "");
 }
 
+TEST(LinnetBatch, AReaderThatDiesFailsItsRowsOnly) {
+  const std::string dir = testing::MakeTempDir();
+  WriteAll(dir + "/rows.csv", "Message\nDIES-1\nDIES-2\n");
+  const auto r = RunCommand({"/usr/bin/env", "LINNET_MODULE_DIR=" LINNET_CRASHING_READER_DIR, LinnetBinary(), "batch",
+                             dir + "/rows.csv", "-o", dir + "/out/{row}.png", "-b", "code128", "--verify", "--report",
+                             dir + "/report.csv", "-q"});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_EQ(Replaced(ReadAll(dir + "/report.csv"), dir, "D"),
+            "row,output,status,error,message\r\n"
+            "1,D/out/1.png,failed,,verification failed: the reader stopped with signal 6\r\n"
+            "2,D/out/2.png,failed,,verification failed: the reader stopped with signal 6\r\n");
+  EXPECT_FALSE(fs::exists(dir + "/out/1.png"));
+}
+
 }  // namespace
 }  // namespace linnet
