@@ -3,7 +3,8 @@
 # default) and uses it as a consumer would: the C and C++ examples built with find_package and
 # with pkg-config (shared, and the static library through pkg-config --static), run, and their
 # labels decoded; the man page rendered; the shared library's exports checked against the
-# header; the Python module installed with pip, offline, and used from the staged library.
+# header; the Python module installed with pip, offline, and used from the staged library; the
+# installed linnet with its modules (a compound property file, --verify) and its serve helper.
 set -e
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -67,4 +68,29 @@ with linnet.Barcode(symbology="qlxCode128", message="pip", show_comment=False) a
     b.export(sys.argv[1])
 ' "$work/pip.png"
 decodes "$work/pip.png" "pip"
+# The library finds the compound-file module beside itself.
+LD_LIBRARY_PATH="$libdir" PYTHONPATH="$work/site" /usr/bin/python3 -c '
+import linnet, sys
+with linnet.Barcode(symbology="qlxCode128", message="stored") as b:
+    b.save(sys.argv[1], "binary")
+with linnet.Barcode() as b:
+    b.load(sys.argv[1], "binary")
+    assert b.message == "stored", b.message
+' "$work/python.bin"
+
+echo "== installed linnet: modules and the serve helper"
+"$stage/bin/linnet" save -b code128 -d installed -o "$work/design.bin"
+"$stage/bin/linnet" export --load "$work/design.bin" --set ShowComment=false --verify -q -o "$work/installed.png"
+decodes "$work/installed.png" "installed"
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+"$stage/bin/linnet" serve --listen "127.0.0.1:$port" 2>/dev/null &
+server=$!
+for _ in $(seq 50); do
+  curl -sf "http://127.0.0.1:$port/healthz" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+status=0
+curl -sf "http://127.0.0.1:$port/healthz" >/dev/null || status=$?
+kill "$server"
+[ "$status" -eq 0 ] || { echo "check-install: the installed linnet serve does not answer"; exit 1; }
 echo "check-install: all good"
