@@ -74,9 +74,11 @@ bool EncodePng(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
       rows.push_back(kFilterNone);
       rows.insert(rows.end(), bitmap.Row(y), bitmap.Row(y) + rowBytes);
     }
-    std::vector<std::uint8_t> compressed(libdeflate_zlib_compress_bound(compressor, rows.size()));
+    // Left uninitialised: only the pages the compressed rows reach are ever touched.
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor, rows.size());
+    const auto compressed = std::make_unique_for_overwrite<std::uint8_t[]>(bound);
     const std::size_t compressedSize =
-        libdeflate_zlib_compress(compressor, rows.data(), rows.size(), compressed.data(), compressed.size());
+        libdeflate_zlib_compress(compressor, rows.data(), rows.size(), compressed.get(), bound);
     if (compressedSize == 0) {
       return false;
     }
@@ -92,7 +94,7 @@ bool EncodePng(const gdi::MonoBitmap& bitmap, ByteSink& sink) {
     physical.push_back(1);  // the unit is the metre
     return sink.Write(kSignature.data(), kSignature.size()) && WriteChunk(sink, "IHDR", header.data(), header.size()) &&
            WriteChunk(sink, "pHYs", physical.data(), physical.size()) &&
-           WriteChunk(sink, "IDAT", compressed.data(), compressedSize) && WriteChunk(sink, "IEND", nullptr, 0);
+           WriteChunk(sink, "IDAT", compressed.get(), compressedSize) && WriteChunk(sink, "IEND", nullptr, 0);
   } catch (const std::bad_alloc&) {
     return false;
   }
