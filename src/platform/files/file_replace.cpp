@@ -36,17 +36,20 @@ size_t NameLimit(const std::string& directory) {
 // A new, empty file in the destination's directory, created with the default permissions.
 // Its name is the destination's behind a dot, shortened so that the random tag and ".tmp"
 // fit within the file system's name limit whenever the destination's name does; the tag
-// makes the name unguessable, so nobody can plant a file or link there in advance.
+// makes the name unguessable, so nobody can plant a file or link there in advance. The
+// limit is asked of the file system only when the kernel's own (255) turns out too long:
+// most names fit, and a batch writes many.
 int CreateSibling(const std::string& path, std::string& name, std::optional<InFlightTemporary>& inFlight) {
   static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   constexpr size_t kTagLength = 12;
   const std::string directory = DirectoryPart(path);
-  std::string base = BaseName(path);
+  const std::string fullBase = BaseName(path);
   const std::string suffix = ".tmp";
   const size_t fixed = 2 + kTagLength + suffix.size();  // the leading dot, the dot before the tag
-  const size_t limit = NameLimit(directory);
-  base.resize(std::min(base.size(), limit > fixed ? limit - fixed : 0));
+  size_t limit = NAME_MAX;
+  bool limitAsked = false;
   for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string base = fullBase.substr(0, limit > fixed ? limit - fixed : 0);
     std::array<unsigned char, kTagLength> random{};
     if (getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
       return -1;
@@ -64,7 +67,13 @@ int CreateSibling(const std::string& path, std::string& name, std::optional<InFl
     }
     const int error = errno;
     inFlight.reset();
+    if (error == ENAMETOOLONG && !limitAsked) {
+      limitAsked = true;
+      limit = NameLimit(directory);
+      continue;
+    }
     if (error != EEXIST) {
+      errno = error;
       return fd;
     }
   }
