@@ -37,3 +37,9 @@ add_library(linnet_static_dependencies INTERFACE)
 target_link_libraries(linnet_static_dependencies INTERFACE
   -Wl,--start-group ${LINNET_DEPENDENCY_ARCHIVES} -Wl,--end-group ${LINNET_DEPENDENCY_SHARED})
 target_link_options(linnet_static_dependencies INTERFACE -static-libstdc++ -static-libgcc)
+# Packed relative relocations: the executable's start then writes a few pages, not hundreds.
+include(CheckLinkerFlag)
+check_linker_flag(CXX "-Wl,-z,pack-relative-relocs" LINNET_LINKER_PACKS_RELOCATIONS)
+if(LINNET_LINKER_PACKS_RELOCATIONS)
+  target_link_options(linnet_static_dependencies INTERFACE -Wl,-z,pack-relative-relocs)
+endif()

@@ -13,8 +13,8 @@ constexpr std::size_t kBufferSize = 65536;
 
 }  // namespace
 
-DescriptorBuffer::DescriptorBuffer(int fd) : fd_(fd), buffer_(kBufferSize) {
-  setp(buffer_.data(), buffer_.data() + buffer_.size());
+DescriptorBuffer::DescriptorBuffer(int fd) : fd_(fd), buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {
+  setp(buffer_.get(), buffer_.get() + kBufferSize);
 }
 
 DescriptorBuffer::~DescriptorBuffer() {
@@ -38,8 +38,8 @@ bool DescriptorBuffer::WriteAll(const char* data, std::size_t size) {
 
 bool DescriptorBuffer::Drain() {
   const auto pending = static_cast<std::size_t>(pptr() - pbase());
-  setp(buffer_.data(), buffer_.data() + buffer_.size());
-  return WriteAll(buffer_.data(), pending);
+  setp(buffer_.get(), buffer_.get() + kBufferSize);
+  return WriteAll(buffer_.get(), pending);
 }
 
 DescriptorBuffer::int_type DescriptorBuffer::overflow(int_type c) {

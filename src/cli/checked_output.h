@@ -2,10 +2,10 @@
 // An output stream over a file descriptor that remembers why a write failed, so that a full
 // disk or a closed pipe on standard output is an error with the system's reason instead of
 // a success. Not shared between threads.
+#include <memory>
 #include <ostream>
 #include <streambuf>
 #include <string>
-#include <vector>
 
 namespace linnet::cli {
 
@@ -30,7 +30,8 @@ class DescriptorBuffer : public std::streambuf {
 
   int fd_;
   int error_ = 0;
-  std::vector<char> buffer_;
+  // Left uninitialised: a command that prints nothing never touches its pages.
+  std::unique_ptr<char[]> buffer_;
 };
 
 class CheckedOutput : public std::ostream {
