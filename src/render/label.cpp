@@ -38,7 +38,9 @@ SizeL MeasureCommentBox(const CQlnBarcode& control, DrawingSurface& surface, std
 void DrawLabel(CQlnBarcode& control, DrawingSurface& surface) {
   const auto& p = control.Properties();
   const SizeL symbol = MeasureSymbolBlock(control, surface);
-  const SizeL comment = MeasureCommentBox(control, surface, symbol.cx);
+  const bool showComment = p.showComment != 0;
+  // A hidden comment takes no room, so its text is not measured.
+  const SizeL comment = showComment ? MeasureCommentBox(control, surface, symbol.cx) : SizeL{};
   auto d = [&](std::int32_t length) { return static_cast<std::int64_t>(DotsFromUser(control, length)); };
   const bool autoLabel = p.autoLabelSize != 0;
   // Along: margin-based while the label sizes itself, the symbol centred otherwise.
@@ -47,7 +49,6 @@ void DrawLabel(CQlnBarcode& control, DrawingSurface& surface) {
   const std::int64_t commentAlong = autoLabel ? d(p.symbolMarginLeft) : d(p.symbolMarginLeft) + d(p.commentMarginLeft);
   std::int64_t symbolAcross = d(p.symbolMarginTop);
   std::int64_t commentAcross = 0;
-  const bool showComment = p.showComment != 0;
   if (showComment && p.commentOnTop != 0) {
     commentAcross = d(p.symbolMarginTop) + d(p.commentMarginTop);
     symbolAcross = commentAcross + comment.cy + d(p.commentMarginBottom);
