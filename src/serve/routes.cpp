@@ -201,7 +201,9 @@ void RegisterRoutes(httplib::Server& server, const ServeOptions& options) {
       SendJson(res, res.status, {{"error", 0}, {"message", "HTTP status " + std::to_string(res.status)}});
     }
   });
-  server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
+  // Counted just before the answer is written, so that a client which has its answer finds
+  // it counted in /metrics (a logger runs only after the write).
+  server.set_post_routing_handler([](const httplib::Request& req, httplib::Response& res) {
     const auto latency = tStarted == Clock::time_point{} ? std::chrono::duration<double>::zero()
                                                          : std::chrono::duration<double>(Clock::now() - tStarted);
     tStarted = {};
