@@ -18,37 +18,44 @@ tail -n +2 "$WORK/rows.csv" >"$WORK/rows.txt"
 
 now() { date +%s.%N; }
 
-# Runs one command three times into a fresh folder; prints the median rate in rows per second.
-measure() {
-  name=$1
+# Runs one command into a fresh folder; appends its rate in rows per second to the file $1.
+once() {
+  log=$1
   shift
-  for run in 1 2 3; do
-    rm -rf "$WORK/out"
-    mkdir -p "$WORK/out"
-    start=$(now)
-    "$@" >/dev/null
-    end=$(now)
-    files=$(find "$WORK/out" -type f | wc -l)
-    if [ "$files" -ne "$ROWS" ]; then
-      echo "$name: $files files for $ROWS rows" >&2
-      exit 1
-    fi
-    echo "$start $end" | awk -v n="$ROWS" '{ printf "%.1f\n", n / ($2 - $1) }'
-  done | sort -n | sed -n 2p
+  rm -rf "$WORK/out"
+  mkdir -p "$WORK/out"
+  start=$(now)
+  "$@" >/dev/null
+  end=$(now)
+  files=$(find "$WORK/out" -type f | wc -l)
+  if [ "$files" -ne "$ROWS" ]; then
+    echo "$log: $files files for $ROWS rows" >&2
+    exit 1
+  fi
+  echo "$start $end" | awk -v n="$ROWS" '{ printf "%.1f\n", n / ($2 - $1) }' >>"$WORK/$log"
 }
+median() { sort -n "$WORK/$1" | sed -n 2p; }
 
-ours() { # ours NAME RESOLUTION WORKERS
-  measure "$1" "$LINNET" batch "$WORK/rows.csv" -o "$WORK/out/{row:06}.png" -b code128 --set ShowComment=false \
+ours() { # ours LOG RESOLUTION WORKERS
+  once "$1" "$LINNET" batch "$WORK/rows.csv" -o "$WORK/out/{row:06}.png" -b code128 --set ShowComment=false \
     --set RasterImageResolution="$2" -q -j "$3"
 }
-peer() { # peer NAME SCALE
-  measure "$1" zint -b 20 --scale="$2" --batch --filetype=png -i "$WORK/rows.txt" -o "$WORK/out/~~~~~~.png"
+peer() { # peer LOG SCALE
+  once "$1" zint -b 20 --scale="$2" --batch --filetype=png -i "$WORK/rows.txt" -o "$WORK/out/~~~~~~.png"
 }
-J1=$(ours "linnet -j 1" 150 1)
-J2=$(ours "linnet -j 2" 150 2)
-PEER=$(peer "zint --batch" 1)
-D1=$(ours "linnet -j 1, 300 dpi" 300 1)
-PEER2=$(peer "zint --batch --scale=2" 2)
+# The runs take turns, so that a change in the shared machine's speed falls on all of them.
+for run in 1 2 3; do
+  ours j1 150 1
+  ours j2 150 2
+  peer peer 1
+  ours d1 300 1
+  peer peer2 2
+done
+J1=$(median j1)
+J2=$(median j2)
+PEER=$(median peer)
+D1=$(median d1)
+PEER2=$(median peer2)
 
 echo "rows: $ROWS Code 128 labels to PNG, labels per second (median of 3)"
 echo "linnet batch -j 1 (150 dpi): $J1"

@@ -79,11 +79,20 @@ TEST_F(FileReplaceTest, EveryNameTheFileSystemTakesCanBeWritten) {
 }
 
 TEST_F(FileReplaceTest, TemporaryNamesAreNotPredictable) {
+  // A new file is written unnamed: nothing shows in the folder until it is complete.
+  WriteReplacing(Path("new.png"), [&](std::FILE*) {
+    EXPECT_EQ(Entries(), 0U);
+    return false;
+  });
+  // Replacing a file goes through a named temporary.
+  ASSERT_TRUE(WriteReplacing(Path("a.png"), [](std::FILE* f) { return WriteText(f, "old"); }));
   std::vector<std::string> seen;
   for (int i = 0; i < 2; ++i) {
     WriteReplacing(Path("a.png"), [&](std::FILE*) {
       for (const auto& entry : fs::directory_iterator(dir)) {
-        seen.push_back(entry.path().filename());
+        if (entry.path().filename() != "a.png") {
+          seen.push_back(entry.path().filename());
+        }
       }
       return false;
     });

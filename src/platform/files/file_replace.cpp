@@ -102,7 +102,82 @@ std::string Extension(const std::string& path) {
   return dot == std::string::npos ? std::string() : base.substr(dot);
 }
 
+namespace {
+
+// Whether an unnamed file can be given a name: through /proc, or with the privilege that
+// lets linkat take the descriptor itself.
+bool CanNameUnnamedFiles() {
+  static const bool can = access("/proc/self/fd", X_OK) == 0;
+  return can;
+}
+
+bool LinkUnnamed(int fd, const std::string& name) {
+  if (linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+    return true;
+  }
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// A new file is written unnamed (O_TMPFILE) and linked in under its name once complete: one
+// change to the folder instead of two, and nothing left behind whatever ends the process.
+// nullopt when the file system has no unnamed files (the caller then takes the named way);
+// otherwise whether the file was written.
+std::optional<bool> WriteNewUnnamed(const std::string& path, const std::function<bool(std::FILE*)>& write) {
+  if (!CanNameUnnamedFiles()) {
+    return std::nullopt;
+  }
+  const std::string directory = DirectoryPart(path);
+  const int fd = open(directory.empty() ? "." : directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+      return std::nullopt;
+    }
+    return false;
+  }
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) {
+    close(fd);
+    return false;
+  }
+  bool ok = write(file) && std::fflush(file) == 0;
+  bool linked = false;
+  if (ok) {
+    linked = LinkUnnamed(fd, path);
+    if (!linked && errno == EEXIST) {
+      // The name was taken meanwhile: replace it as an existing file is replaced.
+      std::string temporary;
+      std::optional<InFlightTemporary> inFlight;
+      for (int attempt = 0; attempt < 100 && !linked; ++attempt) {
+        const int probe = CreateSibling(path, temporary, inFlight);
+        if (probe < 0) {
+          break;
+        }
+        close(probe);
+        unlink(temporary.c_str());
+        linked = LinkUnnamed(fd, temporary) && std::rename(temporary.c_str(), path.c_str()) == 0;
+      }
+    }
+    ok = linked;
+  }
+  const int savedErrno = errno;
+  if (std::fclose(file) != 0 && ok) {
+    unlink(path.c_str());
+    return false;
+  }
+  errno = savedErrno;
+  return ok;
+}
+
+}  // namespace
+
 bool WriteReplacing(const std::string& path, const std::function<bool(std::FILE*)>& write) {
+  struct stat target {};
+  if (lstat(path.c_str(), &target) != 0 && errno == ENOENT) {
+    if (const auto written = WriteNewUnnamed(path, write)) {
+      return *written;
+    }
+  }
   std::string temporary;
   std::optional<InFlightTemporary> inFlight;
   const int fd = CreateSibling(path, temporary, inFlight);
