@@ -13,11 +13,18 @@ OUT=$(mktemp -d)
 trap 'rm -rf "$OUT"' EXIT
 MESSAGE=Linnet-12345
 SAME="--set RasterImageResolution=150 --set ShowComment=false"
-hyperfine -N --warmup 10 --runs 300 --export-markdown "$OUT/export.md" \
+hyperfine -N --warmup 10 --runs 300 --export-markdown "$OUT/export.md" --export-json "$OUT/export.json" \
   "$LINNET export -b 5 -d $MESSAGE $SAME -o $OUT/ours.png" \
   "zint -b 20 -d $MESSAGE -o $OUT/peer.png" \
   "$LINNET export -b 5 -d $MESSAGE -o $OUT/default.png"
-hyperfine -N --warmup 10 --runs 300 --export-markdown "$OUT/encode.md" \
+hyperfine -N --warmup 10 --runs 300 --export-markdown "$OUT/encode.md" --export-json "$OUT/encode.json" \
   "$LINNET encode -b 5 -d $MESSAGE" \
   "zint -b 20 -d $MESSAGE --dump"
 cat "$OUT/export.md" "$OUT/encode.md"
+# The means above move with the shared machine's outliers; the medians less so.
+python3 - "$OUT/export.json" "$OUT/encode.json" <<'PY'
+import json, sys
+for path, what in zip(sys.argv[1:], ["export (same label / default label)", "encode"]):
+    medians = [r["median"] for r in json.load(open(path))["results"]]
+    print(what + ": ours / peer by medians " + " / ".join(f"{m / medians[1]:.2f}" for m in medians if m is not medians[1]))
+PY
