@@ -80,30 +80,6 @@ int CreateSibling(const std::string& path, std::string& name, std::optional<InFl
   return -1;
 }
 
-}  // namespace
-
-FileAttributes Inspect(const std::string& path) {
-  FileAttributes a;
-  struct stat st {};
-  if (path.empty() || stat(path.c_str(), &st) != 0) {
-    return a;
-  }
-  a.exists = true;
-  a.directory = S_ISDIR(st.st_mode);
-  a.system = !a.directory && !S_ISREG(st.st_mode);
-  a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path.c_str(), W_OK) != 0;
-  a.hidden = BaseName(path).starts_with('.');
-  return a;
-}
-
-std::string Extension(const std::string& path) {
-  const std::string base = BaseName(path);
-  const size_t dot = base.find_last_of('.');
-  return dot == std::string::npos ? std::string() : base.substr(dot);
-}
-
-namespace {
-
 // Whether an unnamed file can be given a name: through /proc, or with the privilege that
 // lets linkat take the descriptor itself.
 bool CanNameUnnamedFiles() {
@@ -148,14 +124,23 @@ std::optional<bool> WriteNewUnnamed(const std::string& path, const std::function
       // The name was taken meanwhile: replace it as an existing file is replaced.
       std::string temporary;
       std::optional<InFlightTemporary> inFlight;
-      for (int attempt = 0; attempt < 100 && !linked; ++attempt) {
+      for (int attempt = 0; attempt < 100; ++attempt) {
         const int probe = CreateSibling(path, temporary, inFlight);
         if (probe < 0) {
           break;
         }
         close(probe);
         unlink(temporary.c_str());
-        linked = LinkUnnamed(fd, temporary) && std::rename(temporary.c_str(), path.c_str()) == 0;
+        if (LinkUnnamed(fd, temporary)) {
+          linked = std::rename(temporary.c_str(), path.c_str()) == 0;
+          if (!linked) {
+            unlink(temporary.c_str());
+          }
+          break;
+        }
+        if (errno != EEXIST) {
+          break;
+        }
       }
     }
     ok = linked;
@@ -170,6 +155,26 @@ std::optional<bool> WriteNewUnnamed(const std::string& path, const std::function
 }
 
 }  // namespace
+
+FileAttributes Inspect(const std::string& path) {
+  FileAttributes a;
+  struct stat st {};
+  if (path.empty() || stat(path.c_str(), &st) != 0) {
+    return a;
+  }
+  a.exists = true;
+  a.directory = S_ISDIR(st.st_mode);
+  a.system = !a.directory && !S_ISREG(st.st_mode);
+  a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path.c_str(), W_OK) != 0;
+  a.hidden = BaseName(path).starts_with('.');
+  return a;
+}
+
+std::string Extension(const std::string& path) {
+  const std::string base = BaseName(path);
+  const size_t dot = base.find_last_of('.');
+  return dot == std::string::npos ? std::string() : base.substr(dot);
+}
 
 bool WriteReplacing(const std::string& path, const std::function<bool(std::FILE*)>& write) {
   struct stat target {};
