@@ -7,10 +7,13 @@
 
 namespace linnet {
 
+// R outside a drawing.
+inline constexpr std::int32_t kRestLayoutResolution = 1440;
+
 struct LayoutState {
-  std::int32_t resolution = 1440;  // R, dots per inch; 1440 at creation and after drawing
-  PointL origin;                   // (ox, oy) added to every position of the label
-  SizeL naturalDots;               // (Wn, Hn), already swapped for a quarter turn
+  std::int32_t resolution = kRestLayoutResolution;  // R, dots per inch; at rest at creation and after drawing
+  PointL origin;                                    // (ox, oy) added to every position of the label
+  SizeL naturalDots;                                // (Wn, Hn), already swapped for a quarter turn
 };
 
 }  // namespace linnet

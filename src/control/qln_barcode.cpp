@@ -72,10 +72,6 @@ bool IsAsciiAlphanumeric(char16_t c) {
 CQlnBarcode::CQlnBarcode()
     : font_(MakeFont(u"Arial", 9)), commentFont_(MakeFont(u"Arial", 8)), errorFont_(MakeFont(u"Courier New", 6, 700)) {
   props_.comment = DefaultComment();
-  // The natural size and the extent are measured when first asked for: measuring the text
-  // loads the fonts, which a control that only encodes never needs.
-  naturalSizeStale_ = true;
-  extentStale_ = true;
 }
 
 CQlnBarcode::~CQlnBarcode() = default;
@@ -133,10 +129,14 @@ void CQlnBarcode::Resize() {
   }
 }
 
+// Measured at rest, as an eager resize would have measured it, even when a drawing asks.
 const SizeL& CQlnBarcode::NaturalSize() {
   if (naturalSizeStale_) {
     naturalSizeStale_ = false;
+    const std::int32_t drawing = layout_.resolution;
+    layout_.resolution = kRestLayoutResolution;
     naturalSize_ = ComputeNaturalSize(*this);
+    layout_.resolution = drawing;
   }
   return naturalSize_;
 }

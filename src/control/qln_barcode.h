@@ -246,6 +246,8 @@ class CQlnBarcode {
   LayoutState layout_;
   SizeL naturalSize_;
   SizeL extent_;
+  // Measured when first asked for: measuring the text loads the fonts, which a control that
+  // only encodes never needs.
   bool naturalSizeStale_ = true;
   bool extentStale_ = true;
   struct LabelSizeMemo {

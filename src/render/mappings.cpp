@@ -14,7 +14,6 @@ namespace linnet {
 
 namespace {
 
-constexpr std::int32_t kScreenLayoutResolution = 1440;
 constexpr std::int32_t kTwipsPerInch = 1440;
 
 std::int32_t Trunc32(double v) {
@@ -54,12 +53,12 @@ void FinishSetUp(CQlnBarcode& control, SizeL natural) {
 }  // namespace
 
 LayoutAtRestOnExit::~LayoutAtRestOnExit() {
-  control_.Layout().resolution = kScreenLayoutResolution;
+  control_.Layout().resolution = kRestLayoutResolution;
   control_.Layout().origin = {0, 0};
 }
 
 std::int32_t LayoutResolutionFor(std::int32_t dpi) {
-  return dpi == gdi::kScreenDpi ? kScreenLayoutResolution : dpi;
+  return dpi == gdi::kScreenDpi ? kRestLayoutResolution : dpi;
 }
 
 SizeL PrepareViewMapping(CQlnBarcode& control, DrawingSurface& surface, const RectL& bounds) {
