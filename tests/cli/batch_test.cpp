@@ -18,17 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::LinnetBinary;
+using testing::ReadFile;
 using testing::RunCommand;
-
-testing::CommandResult Linnet(std::vector<std::string> args, const std::string& input = {}) {
-  args.insert(args.begin(), LinnetBinary());
-  return RunCommand(args, input);
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::RunLinnet;
 
 void WriteAll(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -42,7 +34,7 @@ std::map<std::string, std::string> FilesUnder(const std::string& dir) {
   }
   for (const auto& e : fs::recursive_directory_iterator(dir)) {
     if (e.is_regular_file()) {
-      files[fs::relative(e.path(), dir).string()] = ReadAll(e.path().string());
+      files[fs::relative(e.path(), dir).string()] = ReadFile(e.path().string());
     }
   }
   return files;
@@ -78,10 +70,10 @@ TEST(LinnetBatch, BadRowsAreReportedAndEveryGoodRowIsWritten) {
            "code128,GOOD-3,,red\n"
            "code128,GOOD-4,-5,\n"
            "upc_a,01234567890,,\n");
-  const auto r = Linnet(
+  const auto r = RunLinnet(
       {"batch", dir + "/rows.csv", "-o", dir + "/out/{row}.png", "--report", dir + "/report.csv", "-j", "2", "-q"});
   EXPECT_EQ(r.exitCode, 3);
-  const std::string report = Replaced(ReadAll(dir + "/report.csv"), dir, "D");
+  const std::string report = Replaced(ReadFile(dir + "/report.csv"), dir, "D");
   EXPECT_EQ(report,
             "row,output,status,error,message\r\n"
             "1,D/out/1.png,ok,,\r\n"
@@ -107,7 +99,7 @@ TEST(LinnetBatch, WorkerCountsAndShardsWriteTheSameFiles) {
   const auto run = [&](const std::string& out, std::vector<std::string> extra) {
     std::vector<std::string> args = {"batch", dir + "/rows.csv", "-o", dir + "/" + out + "/{row:03}.png", "-q"};
     args.insert(args.end(), extra.begin(), extra.end());
-    const auto r = Linnet(args);
+    const auto r = RunLinnet(args);
     EXPECT_EQ(r.exitCode, 0) << r.err;
   };
   run("one", {"-j", "1"});
@@ -119,7 +111,7 @@ TEST(LinnetBatch, WorkerCountsAndShardsWriteTheSameFiles) {
   EXPECT_EQ(one.size(), 36U);
   EXPECT_TRUE(one == FilesUnder(dir + "/eight"));
   EXPECT_TRUE(one == FilesUnder(dir + "/sharded"));
-  const auto r = Linnet({"batch", dir + "/rows.csv", "-o", dir + "/part/{row:03}.png", "-q", "--shard", "2/3"});
+  const auto r = RunLinnet({"batch", dir + "/rows.csv", "-o", dir + "/part/{row:03}.png", "-q", "--shard", "2/3"});
   const auto part = FilesUnder(dir + "/part");
   ASSERT_EQ(part.size(), 12U);
   EXPECT_EQ(part.begin()->first, "002.png");
@@ -158,7 +150,7 @@ TEST(LinnetBatch, ShardFromTheJobRunnersEnvironment) {
       setenv(name, value, 1);
     }
     fs::remove_all(dir + "/out");
-    const auto r = Linnet(
+    const auto r = RunLinnet(
         {"batch", dir + "/rows.csv", "-o", dir + "/out/{Message}.png", "-b", "code128", "-q", "--shard-from-env"});
     EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
     std::vector<std::string> names;
@@ -273,7 +265,7 @@ TEST(LinnetBatch, OutputTemplateAndInputs) {
     for (const auto& a : c.args) {
       args.push_back(Replaced(a, "D", dir));
     }
-    const auto r = Linnet(args, c.inputFile == "-" ? c.input : "");
+    const auto r = RunLinnet(args, c.inputFile == "-" ? c.input : "");
     EXPECT_EQ(r.exitCode, c.exitCode);
     std::vector<std::string> names;
     for (const auto& [name, bytes] : FilesUnder(dir + "/out")) {
@@ -296,13 +288,13 @@ TEST(LinnetBatch, ExistingFilesAreReplacedOnlyWithForce) {
   WriteAll(dir + "/out/1.png", "old");
   const std::vector<std::string> args = {"batch", dir + "/rows.csv", "-o", dir + "/out/{row}.png", "-q",
                                          "-b",    "code128"};
-  const auto refused = Linnet(args);
+  const auto refused = RunLinnet(args);
   EXPECT_EQ(refused.exitCode, 3);
   EXPECT_EQ(Replaced(refused.err, dir, "D"), "linnet: row 1 (D/out/1.png): D/out/1.png exists (--force replaces it)\n");
-  EXPECT_EQ(ReadAll(dir + "/out/1.png"), "old");
+  EXPECT_EQ(ReadFile(dir + "/out/1.png"), "old");
   std::vector<std::string> forced = args;
   forced.emplace_back("--force");
-  EXPECT_EQ(Linnet(forced).exitCode, 0);
+  EXPECT_EQ(RunLinnet(forced).exitCode, 0);
   EXPECT_EQ(testing::ZxingRead(dir + "/out/1.png", "Code128"), "NEW");
 }
 
@@ -312,10 +304,10 @@ TEST(LinnetBatch, VerifyReadsEveryLabelBack) {
       dir + "/rows.csv",
       "Symbology,Message,ShowComment\ncode128,VERIFY-1,\nean_13,400638133393,\ndatamatrix,Matrix 3,\npostnet,12345,\n"
       "datamatrix,Matrix 5,true\n");
-  const auto r = Linnet({"batch", dir + "/rows.csv", "-o", dir + "/out/{row}.png", "--verify", "--report",
-                         dir + "/report.csv", "-q", "--set", "ShowComment=false"});
+  const auto r = RunLinnet({"batch", dir + "/rows.csv", "-o", dir + "/out/{row}.png", "--verify", "--report",
+                            dir + "/report.csv", "-q", "--set", "ShowComment=false"});
   EXPECT_EQ(r.exitCode, 3) << r.err;
-  EXPECT_EQ(Replaced(ReadAll(dir + "/report.csv"), dir, "D"),
+  EXPECT_EQ(Replaced(ReadFile(dir + "/report.csv"), dir, "D"),
             "row,output,status,error,message\r\n"
             "1,D/out/1.png,verified,,\r\n"
             "2,D/out/2.png,verified,,\r\n"
@@ -324,7 +316,7 @@ TEST(LinnetBatch, VerifyReadsEveryLabelBack) {
             "5,D/out/5.png,failed,,verification failed: the reader found no symbol\r\n");
   EXPECT_FALSE(fs::exists(dir + "/out/5.png"));  // the comment beside the matrix defeats the reader
 
-  const auto exported = Linnet({"export", "-b", "code128", "-d", "EXPORT-1", "-o", dir + "/e.png", "--verify"});
+  const auto exported = RunLinnet({"export", "-b", "code128", "-d", "EXPORT-1", "-o", dir + "/e.png", "--verify"});
   EXPECT_EQ(exported.exitCode, 0) << exported.err;
   EXPECT_EQ(exported.err, "");
 }
@@ -336,7 +328,7 @@ TEST(LinnetBatch, AReaderThatDiesFailsItsRowsOnly) {
                              dir + "/rows.csv", "-o", dir + "/out/{row}.png", "-b", "code128", "--verify", "--report",
                              dir + "/report.csv", "-q"});
   EXPECT_EQ(r.exitCode, 3) << r.err;
-  EXPECT_EQ(Replaced(ReadAll(dir + "/report.csv"), dir, "D"),
+  EXPECT_EQ(Replaced(ReadFile(dir + "/report.csv"), dir, "D"),
             "row,output,status,error,message\r\n"
             "1,D/out/1.png,failed,,verification failed: the reader stopped with signal 6\r\n"
             "2,D/out/2.png,failed,,verification failed: the reader stopped with signal 6\r\n");

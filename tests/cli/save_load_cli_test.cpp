@@ -12,17 +12,9 @@ namespace linnet {
 namespace {
 
 using testing::LinnetBinary;
+using testing::ReadFile;
 using testing::RunCommand;
-
-testing::CommandResult Linnet(std::vector<std::string> args, const std::string& input = {}) {
-  args.insert(args.begin(), LinnetBinary());
-  return RunCommand(args, input);
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::RunLinnet;
 
 // A label design saved and exported again draws exactly what the same options draw directly.
 TEST(LinnetSaveLoad, ASavedDesignExportsTheSameImage) {
@@ -40,7 +32,7 @@ TEST(LinnetSaveLoad, ASavedDesignExportsTheSameImage) {
   std::vector<std::string> direct = {"export"};
   direct.insert(direct.end(), design.begin(), design.end());
   direct.insert(direct.end(), {"-o", "-", "--format", "png"});
-  const auto expected = Linnet(direct);
+  const auto expected = RunLinnet(direct);
   ASSERT_EQ(expected.exitCode, 0) << expected.err;
   ASSERT_GT(expected.out.size(), 100U);
 
@@ -65,14 +57,14 @@ TEST(LinnetSaveLoad, ASavedDesignExportsTheSameImage) {
       load.push_back("--xml");
     }
     load.insert(load.end(), {"-o", "-", "--format", "png"});
-    const auto saved = Linnet(save);
+    const auto saved = RunLinnet(save);
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
-    const auto exported = Linnet(load, c.file == "-" ? saved.out : std::string());
+    const auto exported = RunLinnet(load, c.file == "-" ? saved.out : std::string());
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_TRUE(exported.out == expected.out) << "the images differ";
     if (c.file != "-") {
       EXPECT_EQ(saved.out, "");
-      EXPECT_EQ(ReadAll(c.file).substr(0, c.xml ? 5 : 4), c.xml ? "<?xml" : "\xD0\xCF\x11\xE0");
+      EXPECT_EQ(ReadFile(c.file).substr(0, c.xml ? 5 : 4), c.xml ? "<?xml" : "\xD0\xCF\x11\xE0");
     }
   }
 }
@@ -80,7 +72,7 @@ TEST(LinnetSaveLoad, ASavedDesignExportsTheSameImage) {
 TEST(LinnetSaveLoad, LoadsApplyInOrderAndFailuresExitWithTheError) {
   const std::string dir = testing::MakeTempDir();
   const std::string file = dir + "/tall.lnx";
-  ASSERT_EQ(Linnet({"save", "--set", "BarHeight=1234", "-o", file}).exitCode, 0);
+  ASSERT_EQ(RunLinnet({"save", "--set", "BarHeight=1234", "-o", file}).exitCode, 0);
   mkdir((dir + "/folder.lnx").c_str(), 0755);
   std::ofstream(dir + "/junk.xml") << "<Object/>";
   const std::string saveError =
@@ -111,12 +103,12 @@ TEST(LinnetSaveLoad, LoadsApplyInOrderAndFailuresExitWithTheError) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : ""));
-    const auto r = Linnet(c.args);
+    const auto r = RunLinnet(c.args);
     EXPECT_EQ(r.exitCode, c.exitCode);
     EXPECT_NE(r.out.find(c.out), std::string::npos);
     EXPECT_EQ(r.err, c.err);
   }
-  EXPECT_EQ(ReadAll(dir + "/junk.xml"), "<Object/>");
+  EXPECT_EQ(ReadFile(dir + "/junk.xml"), "<Object/>");
 
   // Standard output on a full disk is a failed save, not a success.
   const auto full = RunCommand({"/bin/sh", "-c", "\"$0\" save -o - > /dev/full", LinnetBinary()});

@@ -14,11 +14,7 @@ using testing::Check;
 using testing::CliCase;
 using testing::LinnetBinary;
 using testing::RunCommand;
-
-testing::CommandResult Linnet(std::vector<std::string> args, const std::string& input = {}) {
-  args.insert(args.begin(), LinnetBinary());
-  return RunCommand(args, input);
-}
+using testing::RunLinnet;
 
 std::string SecondLine(const std::string& text) {
   const auto first = text.find('\n');
@@ -42,7 +38,7 @@ TEST(LinnetUsability, SymbologyAppliesBeforeTheOtherSettings) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[2] + " " + c.args[3]);
-    const auto r = Linnet(c.args);
+    const auto r = RunLinnet(c.args);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(SecondLine(r.out), c.text);
   }
@@ -77,18 +73,18 @@ TEST(LinnetUsability, EnumeratorsByNumberNameOrShortName) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.setting);
-    const auto r = Linnet({"show", "--set", c.setting});
+    const auto r = RunLinnet({"show", "--set", c.setting});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\n" + c.shown + "\n"), std::string::npos);
   }
   // -b reads the same table.
-  EXPECT_EQ(Linnet({"encode", "-b", "ean13", "-d", "978073520044"}).out,
-            Linnet({"encode", "-b", "10", "-d", "978073520044"}).out);
+  EXPECT_EQ(RunLinnet({"encode", "-b", "ean13", "-d", "978073520044"}).out,
+            RunLinnet({"encode", "-b", "10", "-d", "978073520044"}).out);
   Check({{"encode", "-b", "code-12"},
          2,
          "",
          "linnet: Symbology: 'code-12' is neither a number nor a name of SymbologyEnum\n"});
-  const auto list = Linnet({"list"});
+  const auto list = RunLinnet({"list"});
   for (const char* line : {"  6\tqlxUCC_EAN_128\tucc_ean_128, gs1-128", "  12\tqlxBookland\tbookland, isbn\n",
                            "  1\tqlxRTAntiClockwise_90\trtanticlockwise_90, 90\n"}) {
     EXPECT_NE(list.out.find(line), std::string::npos) << line;
@@ -96,7 +92,7 @@ TEST(LinnetUsability, EnumeratorsByNumberNameOrShortName) {
 }
 
 TEST(LinnetUsability, EveryLongOptionTakesItsValueEitherWay) {
-  const auto expected = Linnet({"encode", "-b", "5", "-d", "HI"});
+  const auto expected = RunLinnet({"encode", "-b", "5", "-d", "HI"});
   ASSERT_EQ(expected.exitCode, 0);
   const std::vector<std::vector<std::string>> spellings = {
       {"encode", "--symbology=5", "--message=HI"},
@@ -109,13 +105,13 @@ TEST(LinnetUsability, EveryLongOptionTakesItsValueEitherWay) {
   };
   for (const auto& args : spellings) {
     SCOPED_TRACE(args[1]);
-    const auto r = Linnet(args, "HI");
+    const auto r = RunLinnet(args, "HI");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, expected.out);
   }
   for (const auto& args : std::vector<std::vector<std::string>>{{"export", "--output=-", "--format=bmp"},
                                                                 {"export", "--output", "-", "--format", "bmp"}}) {
-    EXPECT_EQ(Linnet(args).out.substr(0, 2), "BM");
+    EXPECT_EQ(RunLinnet(args).out.substr(0, 2), "BM");
   }
 }
 
@@ -163,7 +159,7 @@ TEST(LinnetUsability, HelpPerCommand) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0]);
-    const auto r = Linnet(c.args);
+    const auto r = RunLinnet(c.args);
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.substr(0, c.start.size()), c.start);
     for (const auto& word : c.present) {

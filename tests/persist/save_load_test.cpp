@@ -23,12 +23,8 @@ namespace linnet::persist {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
 using testing::RunCommand;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -211,7 +207,7 @@ TEST_F(SaveLoad, FormatsOtherThanXmlAreBinary) {
     CQlnBarcode control;
     const std::string path = dir_ + "/f" + std::to_string(format) + ".lnx";
     ASSERT_EQ(Save(control, FileName(path), format), S_OK);
-    EXPECT_EQ(ReadAll(path).substr(0, 8), signature);
+    EXPECT_EQ(ReadFile(path).substr(0, 8), signature);
     CQlnBarcode loaded;
     EXPECT_EQ(Load(loaded, FileName(path), format), S_OK);
     EXPECT_NE(Load(loaded, FileName(path), kPersistXml), S_OK);
@@ -253,12 +249,12 @@ TEST_F(SaveLoad, ExistingFilesAreReplacedOnlyWhenTheyArePropertyFiles) {
       const HRESULT hr = Save(control, FileName(path), format);
       if (c.saved) {
         EXPECT_EQ(hr, S_OK);
-        EXPECT_NE(ReadAll(path), "previous");
+        EXPECT_NE(ReadFile(path), "previous");
       } else {
         EXPECT_EQ(hr, ControlErrorHResult(kSaveFailed));
         ASSERT_TRUE(ThreadErrorObject().has_value());
         EXPECT_EQ(WideToUtf8(ThreadErrorObject()->description), ErrorTableMessage(kSaveFailed));
-        EXPECT_EQ(fs::is_directory(path) ? "directory" : ReadAll(path), c.mode == 0 ? "directory" : "previous");
+        EXPECT_EQ(fs::is_directory(path) ? "directory" : ReadFile(path), c.mode == 0 ? "directory" : "previous");
       }
       EXPECT_EQ(Entries(folder), c.name + std::string(" "));  // no temporary left behind
     }
@@ -387,7 +383,7 @@ TEST_F(SaveLoad, AFailedSaveKeepsThePreviousFileAndTheModifiedFlag) {
     CQlnBarcode control;
     control.SetModified(true);
     EXPECT_EQ(Save(control, FileName(path), format), ControlErrorHResult(kSaveFailed));
-    EXPECT_EQ(ReadAll(path), "the previous label");
+    EXPECT_EQ(ReadFile(path), "the previous label");
     EXPECT_EQ(Entries(tiny), "filler label.lnx ");
     EXPECT_TRUE(control.IsModified());
   }

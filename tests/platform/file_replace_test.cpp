@@ -24,10 +24,6 @@ class FileReplaceTest : public ::testing::Test {
   ~FileReplaceTest() override { fs::remove_all(dir); }
 
   std::string Path(const std::string& name) const { return dir + "/" + name; }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
   size_t Entries() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir), {})); }
 
   std::string dir;
@@ -39,10 +35,10 @@ bool WriteText(std::FILE* f, const char* text) {
 
 TEST_F(FileReplaceTest, WritesNewFilesAndReplacesOldOnes) {
   ASSERT_TRUE(WriteReplacing(Path("a.png"), [](std::FILE* f) { return WriteText(f, "first"); }));
-  EXPECT_EQ(Read(Path("a.png")), "first");
+  EXPECT_EQ(testing::ReadFile(Path("a.png")), "first");
   chmod(Path("a.png").c_str(), 0640);
   ASSERT_TRUE(WriteReplacing(Path("a.png"), [](std::FILE* f) { return WriteText(f, "second"); }));
-  EXPECT_EQ(Read(Path("a.png")), "second");
+  EXPECT_EQ(testing::ReadFile(Path("a.png")), "second");
   struct stat st {};
   stat(Path("a.png").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640U);  // the replaced file's permissions stay
@@ -55,7 +51,7 @@ TEST_F(FileReplaceTest, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     WriteText(f, "half");
     return false;
   }));
-  EXPECT_EQ(Read(Path("a.png")), "keep");
+  EXPECT_EQ(testing::ReadFile(Path("a.png")), "keep");
   EXPECT_FALSE(WriteReplacing(Path("b.png"), [](std::FILE*) { return false; }));
   EXPECT_FALSE(fs::exists(Path("b.png")));
   EXPECT_EQ(Entries(), 1U);
@@ -122,7 +118,7 @@ TEST_F(FileReplaceTest, ATerminatingSignalLeavesTheOldFileAndNoTemporary) {
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-    EXPECT_EQ(Read(Path("a.png")), "keep");
+    EXPECT_EQ(testing::ReadFile(Path("a.png")), "keep");
     EXPECT_EQ(Entries(), 1U);
   }
 }

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "support/run_command.h"
 
@@ -80,8 +79,7 @@ TEST(FontMatchCache, ALabelDrawsTheSameFromTheCache) {
                                "export", "-b", "code128", "-d", "Linnet-12345", "--set", "Comment=Fonts", "--set",
                                "ShowComment=true", "-o", path});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return testing::ReadFile(path);
   };
   const std::string uncached = exportLabel("off.png", "0");
   EXPECT_FALSE(std::filesystem::exists(scratch.folder + "/linnet/font-matches"));

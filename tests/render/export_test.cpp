@@ -109,14 +109,9 @@ Decoded ReadJpeg(const std::string& path) {
   return d;
 }
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 Decoded ReadGif(const std::string& path) {
   Decoded d;
-  EXPECT_EQ(Contents(path).substr(0, 6), "GIF89a");
+  EXPECT_EQ(testing::ReadFile(path).substr(0, 6), "GIF89a");
   int error = 0;
   GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
   if (gif == nullptr) {
@@ -342,10 +337,10 @@ TEST_F(ExportTest, OverwriteGuard) {
       EXPECT_EQ(ThreadErrorObject()->description,
                 u"Failed to overwrite file or create the new file. It may be caused by insufficient privilege or disk "
                 u"is full.");
-      EXPECT_EQ(Contents(path), "keep me");
+      EXPECT_EQ(testing::ReadFile(path), "keep me");
     } else {
       EXPECT_EQ(hr, S_OK);
-      EXPECT_EQ(Contents(path).substr(1, 3), "PNG");
+      EXPECT_EQ(testing::ReadFile(path).substr(1, 3), "PNG");
     }
   }
   // A directory is never replaced; a new name takes any extension.

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace linnet::testing {
@@ -101,6 +103,16 @@ CommandResult RunCommand(const std::vector<std::string>& argv, const std::string
 
 std::string LinnetBinary() {
   return LINNET_BINARY;
+}
+
+CommandResult RunLinnet(std::vector<std::string> args, const std::string& input) {
+  args.insert(args.begin(), LinnetBinary());
+  return RunCommand(args, input);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string SharedDir() {

@@ -17,6 +17,12 @@ CommandResult RunCommand(const std::vector<std::string>& argv, const std::string
 // Path of the `linnet` executable built beside the tests.
 std::string LinnetBinary();
 
+// Runs that `linnet` with the given arguments.
+CommandResult RunLinnet(std::vector<std::string> args, const std::string& input = {});
+
+// The bytes of a file, or "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 // The folder holding reference/ (the standards tables): tests/ of this repository, unless
 // the environment variable LINNET_SHARED_DIR names another.
 std::string SharedDir();
