@@ -34,12 +34,6 @@ namespace {
 
 using Quillon::BrindleLib::barlib_error;
 
-std::string EncodingErrorText(int symbology, const barlib_error& e) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%s Encoding Error %d. ", EncodingErrorKind(symbology), e.code);
-  return text + e.message;
-}
-
 }  // namespace
 
 int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err) {
@@ -65,7 +59,7 @@ int EncodeInto(const CQlnBarcode& control, std::ostream& out, std::ostream& err)
     out << symbol.pattern << '\n' << WideToUtf8(AnsiToWide(symbol.text)) << '\n';
     return kExitOk;
   } catch (const barlib_error& e) {
-    err << WideToUtf8(AnsiToWide(EncodingErrorText(symbology, e))) << "\n";
+    err << WideToUtf8(AnsiToWide(EncodingErrorText(symbology, e.code, e.message))) << "\n";
     return kExitCannotEncode;
   }
 }

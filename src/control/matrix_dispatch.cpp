@@ -40,4 +40,9 @@ const char* EncodingErrorKind(int symbology) {
   }
 }
 
+std::string EncodingErrorText(int symbology, int code, std::string_view message) {
+  return std::string(EncodingErrorKind(symbology)) + " Encoding Error " + std::to_string(code) + ". " +
+         std::string(message);
+}
+
 }  // namespace linnet

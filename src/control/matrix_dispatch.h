@@ -2,6 +2,7 @@
 // The module rows of the two-dimensional symbologies, encoded from the control's properties
 // with the options each one takes.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace linnet {
@@ -15,5 +16,9 @@ std::vector<std::string> EncodeMatrixRows(const CQlnBarcode& control);
 // The prefix of the error text drawn for a failed symbol of this symbology:
 // "Linear", "PDF417", "DataMatrix" or "Maxicode".
 const char* EncodingErrorKind(int symbology);
+
+// The error text drawn for a failed symbol, in the engine's (ANSI) characters:
+// "<kind> Encoding Error <code>. <message>".
+std::string EncodingErrorText(int symbology, int code, std::string_view message);
 
 }  // namespace linnet

@@ -50,7 +50,7 @@ SizeL DrawDataMatrix(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   try {
     rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
-    return WithQuietZone(control, DrawEncodingError(control, surface, origin, "DataMatrix", error));
+    return WithQuietZone(control, DrawEncodingError(control, surface, origin, error));
   }
   const std::int32_t module = DotsFromUser(control, p.dataMatrixModuleSize);
   const gdi::ColorRef color = gdi::TranslateColor(p.foreColor);

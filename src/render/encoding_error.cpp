@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "control/matrix_dispatch.h"
 #include "control/qln_barcode.h"
 #include "platform/codepage.h"
 #include "render/drawing_surface.h"
@@ -11,10 +12,10 @@
 
 namespace linnet {
 
-SizeL DrawEncodingError(CQlnBarcode& control, DrawingSurface& surface, PointL at, std::string_view kind,
+SizeL DrawEncodingError(CQlnBarcode& control, DrawingSurface& surface, PointL at,
                         const Quillon::BrindleLib::barlib_error& error) {
   const std::int32_t inch = DotsFromMils(control, 1000);
-  const std::string text = std::string(kind) + " Encoding Error " + std::to_string(error.code) + ". " + error.message;
+  const std::string text = EncodingErrorText(control.Properties().symbology, error.code, error.message);
   const gdi::ColorRef previous = surface.SetTextColor(gdi::kRed);
   TextBox box;
   box.at = at;

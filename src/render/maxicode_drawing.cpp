@@ -142,7 +142,7 @@ SizeL DrawMaxiCode(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   try {
     rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
-    DrawEncodingError(control, surface, origin, "Maxicode", error);
+    DrawEncodingError(control, surface, origin, error);
     return FailedSymbolSize(control);
   }
   const MaxiCodeGeometry g = GeometryOf(control);

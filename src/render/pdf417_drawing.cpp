@@ -62,7 +62,7 @@ SizeL DrawPdf417(CQlnBarcode& control, DrawingSurface& surface, PointL at) {
   try {
     rows = MatrixRowsFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
-    return WithQuietZone(DrawEncodingError(control, surface, origin, "PDF417", error), quiet);
+    return WithQuietZone(DrawEncodingError(control, surface, origin, error), quiet);
   }
   const ModuleSize module = Pdf417Module(control);
   const gdi::ColorRef color = gdi::TranslateColor(p.foreColor);

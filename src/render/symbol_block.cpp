@@ -130,7 +130,7 @@ void DrawSymbolBlock(CQlnBarcode& control, DrawingSurface& surface, PointL at, s
   try {
     symbol = LinearSymbolFor(control);
   } catch (const Quillon::BrindleLib::barlib_error& error) {
-    DrawEncodingError(control, surface, moved, "Linear", error);
+    DrawEncodingError(control, surface, moved, error);
     return;
   }
   if (family == Family::UpcEan) {

@@ -49,9 +49,7 @@ Outcome EncodingOutcome(const CQlnBarcode& control) {
     }
     return {};
   } catch (const barlib_error& e) {
-    return {OutcomeKind::EncodingError, e.code,
-            std::string(EncodingErrorKind(symbology)) + " Encoding Error " + std::to_string(e.code) + ". " +
-                WideToUtf8(AnsiToWide(e.message)),
+    return {OutcomeKind::EncodingError, e.code, WideToUtf8(AnsiToWide(EncodingErrorText(symbology, e.code, e.message))),
             MessageMemberName()};
   }
 }
